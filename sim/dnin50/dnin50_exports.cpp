@@ -1,0 +1,109 @@
+// DNIN50.dll's exports over the simulated adapter.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "model/simulated_adapter.h"
+#include "platform/ndis_request_library.h"
+
+namespace {
+
+using kestrel::sim::SimulatedAdapter;
+
+constexpr char kDescription[] = "KESTREL LX740N QX-7+ Wireless PC Card";
+constexpr char kDeviceName[] = "\\DEVICE\\{8E2F1C35-4B7A-4F0C-9D21-6A5B3C2D1E0F}";
+constexpr char kNetCardPath[] =
+    "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
+
+// Handles are small cookies: the library has one adapter and one enumeration shape.
+const HANDLE kAdapterHandle = reinterpret_cast<HANDLE>(std::intptr_t{0x4E00});
+const HANDLE kEnumHandle = reinterpret_cast<HANDLE>(std::intptr_t{0x4900});
+const HANDLE kEntryHandle = reinterpret_cast<HANDLE>(std::intptr_t{0x5200});
+
+SimulatedAdapter& Model() {
+  static SimulatedAdapter model;
+  return model;
+}
+
+DWORD CopyText(const char* text, LPSTR buffer, LPDWORD size) {
+  if (buffer == nullptr || size == nullptr)
+    return ERROR_INVALID_PARAMETER;
+  const DWORD needed = static_cast<DWORD>(std::strlen(text) + 1);
+  if (*size < needed) {
+    *size = needed;
+    return ERROR_INSUFFICIENT_BUFFER;
+  }
+  std::memcpy(buffer, text, needed);
+  *size = needed;
+  return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+extern "C" {
+
+__declspec(dllexport) HANDLE WINAPI W32N_OpenAdapterA(LPCSTR deviceName) {
+  if (deviceName == nullptr || lstrcmpiA(deviceName, kDeviceName) != 0 ||
+      !Model().state().present) {
+    return INVALID_HANDLE_VALUE;
+  }
+  return kAdapterHandle;
+}
+
+__declspec(dllexport) DWORD WINAPI
+    W32N_MakeNdisRequest(HANDLE adapter, void* request, OVERLAPPED* completion, BOOL) {
+  if (adapter != kAdapterHandle || request == nullptr)
+    return ERROR_INVALID_HANDLE;
+  auto* record = static_cast<kestrel::NdisRequestRecord*>(request);
+  std::uint32_t written = 0;
+  const std::uint32_t status =
+      Model().request(record->requestType, record->oid, static_cast<std::uint8_t*>(record->buffer),
+                      record->bufferLength, written);
+  if (record->requestType == kestrel::kNdisQueryInformation)
+    record->bytesTransferred = written;
+  if (completion != nullptr && completion->hEvent != nullptr)
+    SetEvent(completion->hEvent);
+  return status;
+}
+
+__declspec(dllexport) BOOL WINAPI W32N_CloseAdapter(HANDLE adapter) {
+  return adapter == kAdapterHandle ? TRUE : FALSE;
+}
+
+__declspec(dllexport) LPCSTR WINAPI W32N_GetNetCardRegistryPath() {
+  return kNetCardPath;
+}
+
+HANDLE WINAPI EnumOpen(DWORD) {
+  return kEnumHandle;
+}
+void WINAPI EnumClose(HANDLE) {}
+
+HANDLE WINAPI EnumFirst(HANDLE enumeration) {
+  if (enumeration != kEnumHandle || !Model().state().present)
+    return INVALID_HANDLE_VALUE;
+  return kEntryHandle;
+}
+
+// One adapter: the list ends after the first entry.
+HANDLE WINAPI EnumNext(HANDLE) {
+  return INVALID_HANDLE_VALUE;
+}
+
+void WINAPI EnumRelease(HANDLE) {}
+
+DWORD WINAPI EnumDescription(HANDLE entry, LPSTR buffer, LPDWORD size) {
+  if (entry != kEntryHandle)
+    return ERROR_INVALID_HANDLE;
+  return CopyText(kDescription, buffer, size);
+}
+
+DWORD WINAPI EnumDeviceName(HANDLE entry, LPSTR buffer, LPDWORD size) {
+  if (entry != kEntryHandle)
+    return ERROR_INVALID_HANDLE;
+  return CopyText(kDeviceName, buffer, size);
+}
+
+}  // extern "C"
