@@ -83,8 +83,8 @@ TEST(FramePlayer, DisposalTwoFillsTheFrameWithBackground) {
   RecordingCanvas canvas(exit, 2);
   std::size_t current = 0;
   PlayFrames(frames, current, canvas, exit);
-  EXPECT_EQ(canvas.log, (Log{"fill 3,4", "render 0", "repaint", "wait 100", "fill 3,4",
-                             "render 1", "repaint", "wait 100"}));
+  EXPECT_EQ(canvas.log, (Log{"fill 3,4", "render 0", "repaint", "wait 100", "fill 3,4", "render 1",
+                             "repaint", "wait 100"}));
 }
 
 TEST(FramePlayer, DisposalThreeRestoresWhatLayUnderTheFrame) {
@@ -93,9 +93,9 @@ TEST(FramePlayer, DisposalThreeRestoresWhatLayUnderTheFrame) {
   RecordingCanvas canvas(exit, 3);
   std::size_t current = 0;
   PlayFrames(frames, current, canvas, exit);
-  EXPECT_EQ(canvas.log, (Log{"render 0", "repaint", "wait 100", "save 2,2", "render 1", "repaint",
-                             "wait 100", "restore", "fill all", "render 0", "repaint",
-                             "wait 100"}));
+  EXPECT_EQ(canvas.log,
+            (Log{"render 0", "repaint", "wait 100", "save 2,2", "render 1", "repaint", "wait 100",
+                 "restore", "fill all", "render 0", "repaint", "wait 100"}));
 }
 
 TEST(FramePlayer, ResumingDisposesTheFrameWhereItStopped) {

@@ -103,8 +103,8 @@ TEST_F(LoadHelpTextTest, UnusableNamesReportInvalidFileNameAndKeepTheContent) {
 TEST_F(LoadHelpTextTest, FileThatCannotBeOpenedReportsCannotOpen) {
   files.files["locked.rtf"] = {FileKind::File, "{\\rtf1}", true};
   EXPECT_EQ(load("locked.rtf"), HelpLoadResult::CannotOpen);
-  EXPECT_EQ(pane.problems.at(0), std::make_pair(HelpFileProblem::CannotOpen,
-                                                std::string("locked.rtf")));
+  EXPECT_EQ(pane.problems.at(0),
+            std::make_pair(HelpFileProblem::CannotOpen, std::string("locked.rtf")));
   EXPECT_EQ(pane.content, "previous content");
 }
 

@@ -297,8 +297,9 @@ Canvas Gauge(int height, bool lit) {
   for (int segment = 0; segment < segments; ++segment) {
     const int y = height - 2 - 4 * (segment + 1) + 1;
     const int percent = segment * 100 / segments;
-    Colour colour = percent < 60 ? Rgb(40, 230, 60) : percent < 85 ? Rgb(240, 230, 40)
-                                                                    : Rgb(240, 50, 40);
+    Colour colour = percent < 60   ? Rgb(40, 230, 60)
+                    : percent < 85 ? Rgb(240, 230, 40)
+                                   : Rgb(240, 50, 40);
     if (!lit)
       colour = percent < 60 ? Rgb(0, 60, 10) : percent < 85 ? Rgb(60, 55, 0) : Rgb(65, 10, 5);
     image.fill(4, y, 24, 3, colour);
@@ -335,8 +336,8 @@ std::vector<Asset> BuildAssets(const std::string& resources) {
       {"gif/lock_closed.gif", EncodeGif(Lock(kGold, kDarkGold, false))},
       {"gif/lock_open.gif", EncodeGif(Lock(kLightGreen, kGreen, true))},
       {"gif/bar_lit.gif", EncodeGif(SignalBar(kLightGreen, Rgb(0, 170, 60), kDarkGreen))},
-      {"gif/bar_unlit.gif", EncodeGif(SignalBar(Rgb(90, 60, 130), Rgb(70, 40, 110),
-                                                Rgb(120, 90, 160)))},
+      {"gif/bar_unlit.gif",
+       EncodeGif(SignalBar(Rgb(90, 60, 130), Rgb(70, 40, 110), Rgb(120, 90, 160)))},
       {"gif/bar_none.gif", EncodeGif(SignalBar(Rgb(255, 120, 120), Rgb(200, 0, 0), kDarkRed))},
       {"gif/header_network.gif", AnimatedNetworkHeader()},
       {"gif/header_information.gif", EncodeGif(InformationHeader())},
@@ -348,8 +349,7 @@ std::vector<Asset> BuildAssets(const std::string& resources) {
       {"icons/adhoc.ico", EncodeIco({AdHocIcon(), Scale2(AdHocIcon())})},
       {"icons/signal_strong.ico",
        EncodeIco({SignalIcon(5, kGreen), Scale2(SignalIcon(5, kGreen))})},
-      {"icons/signal_medium.ico",
-       EncodeIco({SignalIcon(3, kGold), Scale2(SignalIcon(3, kGold))})},
+      {"icons/signal_medium.ico", EncodeIco({SignalIcon(3, kGold), Scale2(SignalIcon(3, kGold))})},
       {"icons/signal_weak.ico", EncodeIco({SignalIcon(1, kRed), Scale2(SignalIcon(1, kRed))})},
       {"icons/application.ico", EncodeIco({ApplicationIcon(16), ApplicationIcon(32)})},
   };

@@ -144,8 +144,7 @@ void Canvas::gradient(int left, int top, int width, int height, Colour topColour
   for (int row = 0; row < height; ++row) {
     const int span = height > 1 ? height - 1 : 1;
     auto mix = [&](int shift) {
-      return (Channel(topColour, shift) * (span - row) + Channel(bottomColour, shift) * row) /
-             span;
+      return (Channel(topColour, shift) * (span - row) + Channel(bottomColour, shift) * row) / span;
     };
     fill(left, top + row, width, 1, Rgb(mix(16), mix(8), mix(0)));
   }

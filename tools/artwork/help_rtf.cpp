@@ -20,8 +20,8 @@ std::vector<char32_t> DecodeUtf8(const std::string& text) {
     if (i + static_cast<std::size_t>(extra) >= text.size())
       throw std::runtime_error("help markup: truncated UTF-8");
     for (int k = 1; k <= extra; ++k)
-      code = (code << 6) | (static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) &
-                            0x3Fu);
+      code =
+          (code << 6) | (static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0x3Fu);
     out.push_back(code);
     i += static_cast<std::size_t>(extra) + 1;
   }

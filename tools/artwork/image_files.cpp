@@ -212,8 +212,8 @@ Bytes EncodeIco(const std::vector<Canvas>& sizes) {
     Word(data, 1);
     Word(data, 32);
     Dword(data, 0);
-    Dword(data, static_cast<std::uint32_t>(side * side * 4) +
-                    maskRow * static_cast<std::uint32_t>(side));
+    Dword(data,
+          static_cast<std::uint32_t>(side * side * 4) + maskRow * static_cast<std::uint32_t>(side));
     for (int i = 0; i < 4; ++i)
       Dword(data, 0);
     for (int y = side - 1; y >= 0; --y) {
