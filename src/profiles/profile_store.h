@@ -38,9 +38,8 @@ class ProfileStore {
   bool SetConfigurationProfileName(const std::string& name);
   bool SetSelectedConfigurationName(const std::string& name);
 
-  std::string configurationsKey();
-
  private:
+  std::string configurationsKey();
   std::string profileKey(const std::string& name);
   bool writeList(bool clearFreedNumbers);
 
