@@ -103,6 +103,7 @@ bool FakeRegistry::setValue(RegistryKeyHandle key, const std::string& name,
   if (writes == failWriteNumber)
     return false;
   keys_[handle->second].values[lower(name)] = value;
+  written.push_back({handle->second, name, value});
   return true;
 }
 

@@ -21,6 +21,12 @@ class FakeRegistry : public Registry {
   int writes = 0;
   std::vector<std::string> nullDaclKeys;  // "HKLM\path" as given
   std::vector<std::string> openedPaths;
+  struct Write {
+    std::string key;  // lower case, as hklm\a\b
+    std::string name;
+    RegistryValue value;
+  };
+  std::vector<Write> written;  // every successful setValue, in order
 
   // Direct access for arranging and checking.
   void putKey(RegistryHive hive, const std::string& path);

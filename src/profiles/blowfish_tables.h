@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cstdint>
+
+namespace kestrel {
+
+extern const std::uint32_t kBlowfishInitialP[18];
+extern const std::uint32_t kBlowfishInitialS[4][256];
+
+}  // namespace kestrel

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstddef>
+
+namespace kestrel {
+
+// Zeroes memory in a way the optimiser may not drop.
+inline void SecureWipe(void* data, std::size_t size) {
+  volatile unsigned char* bytes = static_cast<volatile unsigned char*>(data);
+  for (std::size_t i = 0; i < size; ++i) {
+    bytes[i] = 0;
+  }
+}
+
+}  // namespace kestrel
