@@ -1,0 +1,62 @@
+#include "win32/ansi_text.h"
+#include "win32/win32_shell_ports.h"
+
+namespace kestrel {
+
+Win32ApplicationHost::~Win32ApplicationHost() {
+  releaseInstanceMutex();
+}
+
+bool Win32ApplicationHost::createInstanceMutex(const std::string& name, bool& alreadyExisted) {
+  mutex_ = CreateMutexA(nullptr, TRUE, name.c_str());
+  if (mutex_ == nullptr)
+    return false;
+  alreadyExisted = GetLastError() == ERROR_ALREADY_EXISTS;
+  owned_ = !alreadyExisted;
+  return true;
+}
+
+void Win32ApplicationHost::releaseInstanceMutex() {
+  if (mutex_ == nullptr)
+    return;
+  if (owned_)
+    ReleaseMutex(mutex_);
+  closeInstanceMutex();
+}
+
+void Win32ApplicationHost::closeInstanceMutex() {
+  if (mutex_ != nullptr)
+    CloseHandle(mutex_);
+  mutex_ = nullptr;
+  owned_ = false;
+}
+
+void Win32ApplicationHost::broadcastRegisteredMessage(const std::string& name) {
+  const UINT message = RegisterWindowMessageA(name.c_str());
+  if (message != 0)
+    SendMessageW(HWND_BROADCAST, message, 0, 0);
+}
+
+PrivilegeResult Win32ApplicationHost::enablePrivilege(const std::string& name, bool enable) {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &token)) {
+    return PrivilegeResult::OpenTokenFailed;
+  }
+  TOKEN_PRIVILEGES privileges{};
+  privileges.PrivilegeCount = 1;
+  if (!LookupPrivilegeValueA(nullptr, name.c_str(), &privileges.Privileges[0].Luid)) {
+    CloseHandle(token);
+    return PrivilegeResult::LookupFailed;
+  }
+  privileges.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
+  const BOOL adjusted =
+      AdjustTokenPrivileges(token, FALSE, &privileges, sizeof privileges, nullptr, nullptr);
+  CloseHandle(token);
+  return adjusted ? PrivilegeResult::Enabled : PrivilegeResult::AdjustFailed;
+}
+
+void Win32ApplicationHost::showPlainMessage(const std::string& text) {
+  MessageBoxW(nullptr, WideFromCore(text).c_str(), L"", MB_OK);
+}
+
+}  // namespace kestrel
