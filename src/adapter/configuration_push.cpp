@@ -17,10 +17,13 @@ constexpr std::uint32_t kAuthWpaPskNt = 9;
 constexpr std::int32_t kEapWpaPsk = 7;
 
 std::uint32_t AuthenticationMode(const WirelessProfile& profile, const SystemKind& system) {
-  if (profile.EnableSecurity == 0) return kAuthOpen;
-  if (profile.WPA == 0) return kAuthAutoSwitch;
+  if (profile.EnableSecurity == 0)
+    return kAuthOpen;
+  if (profile.WPA == 0)
+    return kAuthAutoSwitch;
   const bool win9x = system.servicePackLevel == kServicePackLevel9x;
-  if (profile.EapSelection == kEapWpaPsk) return win9x ? kAuthWpaPsk9x : kAuthWpaPskNt;
+  if (profile.EapSelection == kEapWpaPsk)
+    return win9x ? kAuthWpaPsk9x : kAuthWpaPskNt;
   return win9x ? kAuthWpa9x : kAuthWpaNt;
 }
 
@@ -41,7 +44,8 @@ std::uint32_t EncryptionStatus(std::int32_t encryptionAlg) {
 bool SetIfDifferent(Adapter& adapter, bool (Adapter::*get)(std::uint32_t&),
                     bool (Adapter::*set)(std::uint32_t), std::int32_t wanted) {
   std::uint32_t held = 0;
-  if (!(adapter.*get)(held) || held == static_cast<std::uint32_t>(wanted)) return true;
+  if (!(adapter.*get)(held) || held == static_cast<std::uint32_t>(wanted))
+    return true;
   return (adapter.*set)(static_cast<std::uint32_t>(wanted));
 }
 
@@ -52,11 +56,12 @@ bool AddStaticKeys(Adapter& adapter, const WirelessProfile& profile) {
     const std::int32_t storedLength = stored.empty() ? 16 : profile.SharedKeyLength[k];
     const KeyBytes key = HexToKeyBytes(text);
     // A damaged length never reads past the decoded key.
-    const auto length =
-        static_cast<std::uint32_t>(std::clamp<std::int32_t>(storedLength, 0, 16));
+    const auto length = static_cast<std::uint32_t>(std::clamp<std::int32_t>(storedLength, 0, 16));
     std::uint32_t index = k;
-    if (static_cast<std::int32_t>(k) == profile.defaultKey) index |= kTransmitKeyFlag;
-    if (profile.WPA == 0 && !adapter.AddWep(index, key.bytes.data(), length)) return false;
+    if (static_cast<std::int32_t>(k) == profile.defaultKey)
+      index |= kTransmitKeyFlag;
+    if (profile.WPA == 0 && !adapter.AddWep(index, key.bytes.data(), length))
+      return false;
   }
   return true;
 }
@@ -64,9 +69,12 @@ bool AddStaticKeys(Adapter& adapter, const WirelessProfile& profile) {
 }  // namespace
 
 std::int32_t NarrowNetBandForRegion(const std::string& countryCode, std::int32_t netBand) {
-  if (countryCode == "DZ" || countryCode == "IL" || countryCode == "BR") netBand &= 0x1C;
-  if (countryCode == "GB" || countryCode == "FR") netBand &= 0x1D;
-  if (countryCode == "JP") netBand &= 0x0D;
+  if (countryCode == "DZ" || countryCode == "IL" || countryCode == "BR")
+    netBand &= 0x1C;
+  if (countryCode == "GB" || countryCode == "FR")
+    netBand &= 0x1D;
+  if (countryCode == "JP")
+    netBand &= 0x0D;
   return netBand;
 }
 
@@ -89,13 +97,16 @@ bool ApplyConfiguration(PushTargets targets, WirelessProfile& profile) {
     mode.adHoc = static_cast<std::uint32_t>(profile.AdHocBand) |
                  (static_cast<std::uint32_t>(profile.AdHocChannel) << 16);
   }
-  if (!adapter.SetWirelessMode(mode)) return false;
+  if (!adapter.SetWirelessMode(mode))
+    return false;
 
   if (targets.system.servicePackLevel == 2) {
     WmmConfig wmm{};
     adapter.GetWmmConfig(wmm);
-    if (profile.WmmEnabled == 1) wmm[8] = 1;
-    if (profile.WmmEnabled == 0) wmm[8] = 0;
+    if (profile.WmmEnabled == 1)
+      wmm[8] = 1;
+    if (profile.WmmEnabled == 0)
+      wmm[8] = 0;
     adapter.SetWmmConfig(wmm);
   }
 
@@ -103,7 +114,8 @@ bool ApplyConfiguration(PushTargets targets, WirelessProfile& profile) {
   adapter.SetFf00002e(1);
 
   if (profile.NetworkConnectionType == 1 || profile.NetworkConnectionType == 2) {
-    if (!adapter.SetInfrastructureMode(infrastructure ? 1 : 0)) return false;
+    if (!adapter.SetInfrastructureMode(infrastructure ? 1 : 0))
+      return false;
   }
   if (!SetIfDifferent(adapter, &Adapter::GetRtsThreshold, &Adapter::SetRtsThreshold,
                       profile.RTSThreshold) ||
@@ -112,16 +124,21 @@ bool ApplyConfiguration(PushTargets targets, WirelessProfile& profile) {
     return false;
   }
   const std::int32_t powerSave = infrastructure ? profile.PowerManagement : 0;
-  if (!adapter.SetPowerSave(static_cast<std::uint32_t>(powerSave))) return false;
-  if (!adapter.SetTxPower(static_cast<std::uint32_t>(profile.tpc))) return false;
+  if (!adapter.SetPowerSave(static_cast<std::uint32_t>(powerSave)))
+    return false;
+  if (!adapter.SetTxPower(static_cast<std::uint32_t>(profile.tpc)))
+    return false;
   std::uint32_t preamble = 0;
   if (adapter.GetPreamble(preamble) &&
       !adapter.SetPreamble(static_cast<std::uint32_t>(profile.ShortPreamble))) {
     return false;
   }
-  if (!adapter.SetAuthenticationMode(AuthenticationMode(profile, targets.system))) return false;
-  if (!adapter.SetWepStatus(EncryptionStatus(profile.EncryptionAlg))) return false;
-  if (!adapter.SetSsid(SsidRecord::FromText(profile.NetworkName))) return false;
+  if (!adapter.SetAuthenticationMode(AuthenticationMode(profile, targets.system)))
+    return false;
+  if (!adapter.SetWepStatus(EncryptionStatus(profile.EncryptionAlg)))
+    return false;
+  if (!adapter.SetSsid(SsidRecord::FromText(profile.NetworkName)))
+    return false;
 
   targets.dot1x.credentials().clearMethods();
   if (profile.EnableSecurity == 2) {

@@ -87,7 +87,8 @@ bool Dot1xClient::Open(const std::array<std::uint8_t, 6>& mac) {
     return false;
   }
   available_ = selectAdapter(mac);
-  if (!available_) diagnostics_.trace("\n   adapter selection failed\n\n");
+  if (!available_)
+    diagnostics_.trace("\n   adapter selection failed\n\n");
   return available_;
 }
 
@@ -106,7 +107,8 @@ bool Dot1xClient::selectAdapter(const std::array<std::uint8_t, 6>& mac) {
     std::uint8_t found[6] = {};
     const AcContext result = library_.adapterGetMacAddress(entry, found);
     const bool read = library_.statusNumber(result) == kAcStatusSuccess;
-    if (!read) diagnostics_.trace("Unable to retrieve adapter Address");
+    if (!read)
+      diagnostics_.trace("Unable to retrieve adapter Address");
     if (read && std::equal(mac.begin(), mac.end(), found)) {
       release(adapter_);
       release(iterator);
@@ -124,24 +126,27 @@ bool Dot1xClient::selectAdapter(const std::array<std::uint8_t, 6>& mac) {
 }
 
 void Dot1xClient::StopAuthentication() {
-  if (!loaded_) return;
+  if (!loaded_)
+    return;
   traceAndRelease(library_.adapterAuthenticateStop(adapter_), "AcAdapterAuthenticateStop");
   traceAndRelease(library_.contextConfigWpaEx(adapter_, 0, nullptr, nullptr, 0, 0),
                   "AcContextConfigWpaEx");
 }
 
 void Dot1xClient::ConfigureWpaPsk(const std::string& passphrase, const std::string& networkName) {
-  if (!loaded_) return;
+  if (!loaded_)
+    return;
   const auto passphraseBuffer = PskBuffer(passphrase);
   const auto nameBuffer = PskBuffer(networkName);
   release(library_.contextConfigWpa(adapter_, 1));
-  traceAndRelease(library_.contextConfigWpaEx(adapter_, 1, passphraseBuffer.data(),
-                                              nameBuffer.data(), 0, 0),
-                  "AcContextConfigWpaEx");
+  traceAndRelease(
+      library_.contextConfigWpaEx(adapter_, 1, passphraseBuffer.data(), nameBuffer.data(), 0, 0),
+      "AcContextConfigWpaEx");
 }
 
 void Dot1xClient::ConfigureEap(const WirelessProfile& profile) {
-  if (!loaded_) return;
+  if (!loaded_)
+    return;
   Dot1xCredentials& c = credentials_;
   const auto takeCertificate = [&] {
     const auto length = static_cast<std::uint32_t>(
@@ -191,8 +196,7 @@ void Dot1xClient::ConfigureEap(const WirelessProfile& profile) {
                   "AcContextConfigWpaEx");
 
   const CertificateBlob* ca = c.caCertificate.length == 0 ? nullptr : &c.caCertificate;
-  const CertificateBlob* client =
-      c.clientCertificate.length == 0 ? nullptr : &c.clientCertificate;
+  const CertificateBlob* client = c.clientCertificate.length == 0 ? nullptr : &c.clientCertificate;
   const char* identity = c.identity.c_str();
   const char* user = c.user.c_str();
   const char* password = c.password.c_str();
@@ -203,16 +207,15 @@ void Dot1xClient::ConfigureEap(const WirelessProfile& profile) {
     traceAndRelease(library_.configMd5Credentials(adapter_, user, password),
                     "Context result of configuring MD5");
   } else if (c.peap) {
-    traceAndRelease(library_.configPeapCredentials(adapter_, identity, ca, client, c.option1,
-                                                   user, password, c.option2, 1, 1),
+    traceAndRelease(library_.configPeapCredentials(adapter_, identity, ca, client, c.option1, user,
+                                                   password, c.option2, 1, 1),
                     "Context result of configuring PEAP");
   } else if (c.tls) {
-    traceAndRelease(
-        library_.configTlsCredentials(adapter_, identity, ca, client, c.option2, 0, 1),
-        "Context result of configuring TLS");
+    traceAndRelease(library_.configTlsCredentials(adapter_, identity, ca, client, c.option2, 0, 1),
+                    "Context result of configuring TLS");
   } else if (c.ttls) {
-    traceAndRelease(library_.configTtlsCredentials(adapter_, identity, ca, client, c.option1,
-                                                   user, password, c.option2, 1, 1),
+    traceAndRelease(library_.configTtlsCredentials(adapter_, identity, ca, client, c.option1, user,
+                                                   password, c.option2, 1, 1),
                     "Context result of configuring TTLS");
   } else {
     diagnostics_.standardError("UtilConfigCredentials: unknown authenticate method\n");
@@ -221,13 +224,16 @@ void Dot1xClient::ConfigureEap(const WirelessProfile& profile) {
 }
 
 void Dot1xClient::closeEvents() {
-  if (globalEvent_ != nullptr) library_.closeEvent(globalEvent_);
-  if (adapterEvent_ != nullptr) library_.closeEvent(adapterEvent_);
+  if (globalEvent_ != nullptr)
+    library_.closeEvent(globalEvent_);
+  if (adapterEvent_ != nullptr)
+    library_.closeEvent(adapterEvent_);
   globalEvent_ = adapterEvent_ = nullptr;
 }
 
 void Dot1xClient::StartAuthentication() {
-  if (!loaded_) return;
+  if (!loaded_)
+    return;
   closeEvents();
   globalEvent_ = library_.createAutoResetEvent();
   adapterEvent_ = library_.createAutoResetEvent();

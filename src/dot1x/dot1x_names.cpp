@@ -78,14 +78,16 @@ constexpr const char* kCredentialsNames[] = {
 
 const char* StatusName(int status) {
   for (const NamedStatus& entry : kStatusNames) {
-    if (entry.number == status) return entry.name;
+    if (entry.number == status)
+      return entry.name;
   }
   return "?AcStatusEnum?";
 }
 
 const char* CredentialsName(int credentials) {
   constexpr int kCount = static_cast<int>(sizeof kCredentialsNames / sizeof kCredentialsNames[0]);
-  if (credentials < 0 || credentials >= kCount) return "?AcEapMethodEnum?";
+  if (credentials < 0 || credentials >= kCount)
+    return "?AcEapMethodEnum?";
   return kCredentialsNames[credentials];
 }
 

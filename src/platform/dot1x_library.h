@@ -61,8 +61,7 @@ class Dot1xLibrary {
   virtual AcContext contextConfigWpa(AcContext adapter, int enable) = 0;
   // `passphrase` and `networkName` may be null.
   virtual AcContext contextConfigWpaEx(AcContext adapter, int enable, const char* passphrase,
-                                       const char* networkName, int reserved1,
-                                       int reserved2) = 0;
+                                       const char* networkName, int reserved1, int reserved2) = 0;
   virtual AcContext configLeapCredentials(AcContext adapter, const char* user,
                                           const char* password) = 0;
   virtual AcContext configMd5Credentials(AcContext adapter, const char* user,

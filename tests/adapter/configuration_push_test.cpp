@@ -24,7 +24,8 @@ struct Sent {
 
 std::ostream& operator<<(std::ostream& out, const Sent& sent) {
   out << std::hex << "0x" << sent.oid << (sent.type == 1 ? " set [" : " query [") << std::dec;
-  for (auto b : sent.bytes) out << int{b} << ' ';
+  for (auto b : sent.bytes)
+    out << int{b} << ' ';
   return out << ']';
 }
 
@@ -33,8 +34,12 @@ std::vector<std::uint8_t> Word(std::uint32_t v) {
           static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
 }
 
-Sent Set(std::uint32_t oid, std::vector<std::uint8_t> bytes) { return {oid, 1, std::move(bytes)}; }
-Sent Query(std::uint32_t oid) { return {oid, 0, {}}; }
+Sent Set(std::uint32_t oid, std::vector<std::uint8_t> bytes) {
+  return {oid, 1, std::move(bytes)};
+}
+Sent Query(std::uint32_t oid) {
+  return {oid, 0, {}};
+}
 
 std::vector<std::uint8_t> SsidBytes(const std::string& text) {
   std::vector<std::uint8_t> bytes(36, 0);
@@ -136,7 +141,8 @@ TEST_F(ConfigurationPushTest, InfrastructureWpaPskOnXpServicePack2) {
 TEST_F(ConfigurationPushTest, Windows98SendsThe9xAuthenticationValuesAndNoWmm) {
   system = {OsKind::Win98, 98};
   ASSERT_TRUE(push());
-  for (const Sent& request : sent()) EXPECT_NE(request.oid, oid::kVndWmmConfig);
+  for (const Sent& request : sent())
+    EXPECT_NE(request.oid, oid::kVndWmmConfig);
   EXPECT_NE(std::find(sent().begin(), sent().end(), Set(oid::k80211AuthenticationMode, Word(4))),
             sent().end());
 
@@ -188,7 +194,8 @@ TEST_F(ConfigurationPushTest, WepKeysAreNotAddedWhenWpaIsOn) {
   profile.EncryptionAlg = 1;
   profile.WPA = 1;
   ASSERT_TRUE(push());
-  for (const Sent& request : sent()) EXPECT_NE(request.oid, oid::k80211AddWep);
+  for (const Sent& request : sent())
+    EXPECT_NE(request.oid, oid::k80211AddWep);
 }
 
 TEST_F(ConfigurationPushTest, StoredKeysUseTheirOwnTextAndABoundedLength) {
@@ -207,9 +214,9 @@ TEST_F(ConfigurationPushTest, StoredKeysUseTheirOwnTextAndABoundedLength) {
 }
 
 TEST_F(ConfigurationPushTest, RegionRulesNarrowTheModeMask) {
-  const std::pair<const char*, std::int32_t> cases[] = {
-      {"JP", 0x0D}, {"FR", 0x1D}, {"GB", 0x1D}, {"BR", 0x1C},
-      {"IL", 0x1C}, {"US", 0x1F}, {"JPN", 0x1F}, {"", 0x1F}};
+  const std::pair<const char*, std::int32_t> cases[] = {{"JP", 0x0D},  {"FR", 0x1D}, {"GB", 0x1D},
+                                                        {"BR", 0x1C},  {"IL", 0x1C}, {"US", 0x1F},
+                                                        {"JPN", 0x1F}, {"", 0x1F}};
   for (const auto& [code, mask] : cases) {
     EXPECT_EQ(NarrowNetBandForRegion(code, 0x1F), mask) << code;
   }
@@ -245,7 +252,7 @@ TEST_F(ConfigurationPushTest, AFailingSsidSetStopsThePushAfterTheEarlierSettings
   ndis.failingOids[oid::k80211Ssid] = 0xC0010015;
   EXPECT_FALSE(push());
   EXPECT_EQ(sent().back().oid, oid::k80211Ssid);
-  EXPECT_EQ(sent().size(), 16u);  // no region, thresholds already held
+  EXPECT_EQ(sent().size(), 16u);                    // no region, thresholds already held
   EXPECT_EQ(dot1xLibrary.operations().size(), 2u);  // the stop and the WPA switch-off
 }
 
@@ -265,7 +272,8 @@ TEST_F(ConfigurationPushTest, AbortingStepsReturnFalseAndIgnoredOnesDoNot) {
   ndis.failingOids = {{oid::kVndPreambleGet, 1}};
   ndis.requests.clear();
   EXPECT_TRUE(push());
-  for (const Sent& request : sent()) EXPECT_NE(request.oid, oid::kVndPreambleSet);
+  for (const Sent& request : sent())
+    EXPECT_NE(request.oid, oid::kVndPreambleSet);
 }
 
 TEST_F(ConfigurationPushTest, EapProfilesGoThroughTheirMethod) {

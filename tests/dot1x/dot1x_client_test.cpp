@@ -17,7 +17,8 @@ class RecordingDiagnostics : public Dot1xDiagnostics {
   void standardError(const std::string& line) override { errors.push_back(line); }
   bool traced(const std::string& text) const {
     for (const auto& line : traces) {
-      if (line.find(text) != std::string::npos) return true;
+      if (line.find(text) != std::string::npos)
+        return true;
     }
     return false;
   }
@@ -122,19 +123,17 @@ TEST_F(Dot1xClientTest, AMissingLibraryMakesEveryLaterCallANoOpUntilItLoads) {
 TEST_F(Dot1xClientTest, StopSendsTheStopAndSwitchesWpaOff) {
   openReady();
   client.StopAuthentication();
-  EXPECT_EQ(library.operations(),
-            (Calls{"AcAdapterAuthenticateStop(adapter#2)",
-                   "AcContextConfigWpaEx(adapter#2, 0, null, null, 0, 0)"}));
+  EXPECT_EQ(library.operations(), (Calls{"AcAdapterAuthenticateStop(adapter#2)",
+                                         "AcContextConfigWpaEx(adapter#2, 0, null, null, 0, 0)"}));
   EXPECT_EQ(library.live.size(), 2u);
 }
 
 TEST_F(Dot1xClientTest, WpaPskCutsTextsToSixtyThreeBytes) {
   openReady();
   client.ConfigureWpaPsk(std::string(70, 'p'), "kestrel-lab");
-  EXPECT_EQ(library.operations(),
-            (Calls{"AcContextConfigWpa(adapter#2, 1)",
-                   "AcContextConfigWpaEx(adapter#2, 1, \"" + std::string(63, 'p') +
-                       "\", \"kestrel-lab\", 0, 0)"}));
+  EXPECT_EQ(library.operations(), (Calls{"AcContextConfigWpa(adapter#2, 1)",
+                                         "AcContextConfigWpaEx(adapter#2, 1, \"" +
+                                             std::string(63, 'p') + "\", \"kestrel-lab\", 0, 0)"}));
 }
 
 TEST_F(Dot1xClientTest, PeapWithWpaUsesTheLoginAndAdvancedCredentials) {

@@ -34,12 +34,13 @@ class FakeDot1xLibrary : public Dot1xLibrary {
   // Observations.
   std::vector<std::string> calls;  // "Name(arg, ...)"
   int loads = 0;
-  std::set<AcContext> live;        // contexts handed out and not yet released
+  std::set<AcContext> live;  // contexts handed out and not yet released
   std::vector<void*> eventsClosed;
 
   bool load(Dot1xLoadFailure& failure) override {
     ++loads;
-    if (loadFailure == Dot1xLoadFailure::Kind::None) return true;
+    if (loadFailure == Dot1xLoadFailure::Kind::None)
+      return true;
     failure.kind = loadFailure;
     failure.library = "aegisE4.dll";
     failure.function = "AcIterateAdapters";
@@ -62,7 +63,8 @@ class FakeDot1xLibrary : public Dot1xLibrary {
   }
   AcContext iterateAdaptersNext(AcContext iterator) override {
     log("AcIterateAdaptersNext", {name(iterator)});
-    if (cursor_ >= adapters.size()) return nullptr;
+    if (cursor_ >= adapters.size())
+      return nullptr;
     const FakeDot1xAdapter& adapter = adapters[cursor_];
     return make(adapter.type, static_cast<int>(cursor_++));
   }
@@ -116,17 +118,16 @@ class FakeDot1xLibrary : public Dot1xLibrary {
   }
   AcContext configPeapCredentials(AcContext adapter, const char* identity,
                                   const CertificateBlob* ca, const CertificateBlob* client,
-                                  int option1, const char* user, const char* password,
-                                  int option2, int flag1, int flag2) override {
+                                  int option1, const char* user, const char* password, int option2,
+                                  int flag1, int flag2) override {
     log("AcContextConfigPeapCredentialsA",
-        {name(adapter), text(identity), blob(ca), blob(client), std::to_string(option1),
-         text(user), text(password), std::to_string(option2), std::to_string(flag1),
-         std::to_string(flag2)});
+        {name(adapter), text(identity), blob(ca), blob(client), std::to_string(option1), text(user),
+         text(password), std::to_string(option2), std::to_string(flag1), std::to_string(flag2)});
     return result();
   }
-  AcContext configTlsCredentials(AcContext adapter, const char* identity,
-                                 const CertificateBlob* ca, const CertificateBlob* client,
-                                 int option2, int flag1, int flag2) override {
+  AcContext configTlsCredentials(AcContext adapter, const char* identity, const CertificateBlob* ca,
+                                 const CertificateBlob* client, int option2, int flag1,
+                                 int flag2) override {
     log("AcContextConfigTLSCredentialsA",
         {name(adapter), text(identity), blob(ca), blob(client), std::to_string(option2),
          std::to_string(flag1), std::to_string(flag2)});
@@ -134,12 +135,11 @@ class FakeDot1xLibrary : public Dot1xLibrary {
   }
   AcContext configTtlsCredentials(AcContext adapter, const char* identity,
                                   const CertificateBlob* ca, const CertificateBlob* client,
-                                  int option1, const char* user, const char* password,
-                                  int option2, int flag1, int flag2) override {
+                                  int option1, const char* user, const char* password, int option2,
+                                  int flag1, int flag2) override {
     log("AcContextConfigTTLSCredentialsA",
-        {name(adapter), text(identity), blob(ca), blob(client), std::to_string(option1),
-         text(user), text(password), std::to_string(option2), std::to_string(flag1),
-         std::to_string(flag2)});
+        {name(adapter), text(identity), blob(ca), blob(client), std::to_string(option1), text(user),
+         text(password), std::to_string(option2), std::to_string(flag1), std::to_string(flag2)});
     return result();
   }
   AcContext contextAttachEvent(AcContext context, void*) override {
@@ -180,9 +180,11 @@ class FakeDot1xLibrary : public Dot1xLibrary {
 
   // "adapter#1" for the first adapter's handles, "global", "iterator", "none"...
   std::string name(AcContext context) {
-    if (context == nullptr) return "none";
+    if (context == nullptr)
+      return "none";
     const auto found = kinds_.find(context);
-    if (found == kinds_.end()) return "?";
+    if (found == kinds_.end())
+      return "?";
     switch (found->second.type) {
       case kAcGlobalType:
         return "global";
@@ -214,14 +216,16 @@ class FakeDot1xLibrary : public Dot1xLibrary {
   }
   void log(const char* function, std::vector<std::string> args) {
     std::string line = std::string(function) + "(";
-    for (std::size_t i = 0; i < args.size(); ++i) line += (i ? ", " : "") + args[i];
+    for (std::size_t i = 0; i < args.size(); ++i)
+      line += (i ? ", " : "") + args[i];
     calls.push_back(line + ")");
   }
   static std::string text(const char* value) {
     return value == nullptr ? "null" : "\"" + std::string(value) + "\"";
   }
   static std::string blob(const CertificateBlob* value) {
-    if (value == nullptr) return "absent";
+    if (value == nullptr)
+      return "absent";
     return "blob" + std::to_string(value->length) + ":" + std::to_string(value->bytes[0]);
   }
 
