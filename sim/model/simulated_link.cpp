@@ -213,6 +213,7 @@ void AdvanceLink(SharedAdapterState& state, std::uint64_t nowMs, RandomSource& r
   state.lastAdvanceMs = nowMs;
   if (!state.present)
     return;
+  state.phaseStartMs = std::min(state.phaseStartMs, nowMs);  // a clock that went back
   if (state.phase != LinkPhase::Scanning && LinkNetwork(state) == nullptr)
     RestartAssociation(state, nowMs);  // the network list changed under the link
   if (state.phase != LinkPhase::Scanning && !Audible(state.networks[state.network])) {
