@@ -58,17 +58,17 @@ __declspec(dllexport) HANDLE WINAPI W32N_OpenAdapterA(LPCSTR deviceName) {
   return kAdapterHandle;
 }
 
-__declspec(dllexport) DWORD WINAPI W32N_MakeNdisRequest(HANDLE adapter, void* request,
-                                                        OVERLAPPED* completion, BOOL) {
+__declspec(dllexport) DWORD WINAPI
+    W32N_MakeNdisRequest(HANDLE adapter, void* request, OVERLAPPED* completion, BOOL) {
   if (adapter != kAdapterHandle || request == nullptr)
     return ERROR_INVALID_HANDLE;
   auto* record = static_cast<kestrel::NdisRequestRecord*>(request);
   kestrel::sim::RequestResult result{kestrel::sim::kStatusAdapterNotReady, 0, 0};
   const bool reached = Store().withState([&](SharedAdapterState& state) {
     SimulatedAdapter model(state, Store().clock(), Store().random());
-    result = model.request(record->requestType, record->oid,
-                           static_cast<std::uint8_t*>(record->buffer), record->bufferLength,
-                           GetCurrentProcessId());
+    result =
+        model.request(record->requestType, record->oid, static_cast<std::uint8_t*>(record->buffer),
+                      record->bufferLength, GetCurrentProcessId());
   });
   if (record->requestType == kestrel::kNdisQueryInformation)
     record->bytesTransferred = result.written;

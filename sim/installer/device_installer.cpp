@@ -123,8 +123,8 @@ bool InstallDriverService(const std::wstring& driverFile, std::string& error) {
     return Failed(error, "copying the driver file");
 
   HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                      &key, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
     return Failed(error, "creating the service key");
   }
   // A kernel driver started on demand: nothing tries to load the file.

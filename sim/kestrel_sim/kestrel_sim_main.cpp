@@ -167,9 +167,8 @@ int main(int argc, char** argv) {
   if (command == "status" && argc == 2)
     return Status(store);
   if (command == "reset" && argc == 2) {
-    if (!WithModel(store, [](SimulatedAdapter& model) {
-          model.reset(kestrel::sim::DefaultScenario());
-        })) {
+    if (!WithModel(store,
+                   [](SimulatedAdapter& model) { model.reset(kestrel::sim::DefaultScenario()); })) {
       return Unreachable();
     }
     std::printf("adapter: reset\n");
@@ -177,9 +176,8 @@ int main(int argc, char** argv) {
   }
   if (command == "dot1x-passphrase" && argc == 3) {
     const std::string passphrase = argv[2];
-    if (!WithModel(store, [&](SimulatedAdapter& model) {
-          model.reportDot1xPassphrase(passphrase);
-        })) {
+    if (!WithModel(store,
+                   [&](SimulatedAdapter& model) { model.reportDot1xPassphrase(passphrase); })) {
       return Unreachable();
     }
     std::printf("802.1x report: sent\n");

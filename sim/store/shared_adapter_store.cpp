@@ -34,8 +34,8 @@ bool LoadSnapshot(SharedAdapterState& state) {
 
 void SaveSnapshot(const SharedAdapterState& state) {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSnapshotKey, 0, nullptr, REG_OPTION_VOLATILE,
-                      KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSnapshotKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
     return;
   }
   RegSetValueExW(key, kSnapshotValue, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&state),
