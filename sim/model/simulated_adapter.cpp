@@ -96,8 +96,12 @@ RequestResult SimulatedAdapter::request(std::uint32_t type, std::uint32_t oid, s
     result = AnswerWord(state_.present ? 0 : kHardwareNotReady, buffer, length);
   } else if (!state_.present) {
     result.status = kStatusAdapterNotReady;
+  } else if (type == 0) {
+    result = query(oid, buffer, length);
+  } else if (type == 1) {
+    result = set(oid, buffer, length);
   } else {
-    result = type == 0 ? query(oid, buffer, length) : set(oid, buffer, length);
+    result.status = kStatusNotSupported;
   }
   log(type, oid, length, result.status, processId);
   return result;
