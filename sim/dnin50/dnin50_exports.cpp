@@ -1,15 +1,16 @@
-// DNIN50.dll's exports over the simulated adapter.
+// DNIN50.dll's exports over the simulated adapter every process on the machine shares.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstring>
-#include <string>
 
 #include "model/simulated_adapter.h"
 #include "platform/ndis_request_library.h"
+#include "store/shared_adapter_store.h"
 
 namespace {
 
+using kestrel::sim::SharedAdapterState;
+using kestrel::sim::SharedAdapterStore;
 using kestrel::sim::SimulatedAdapter;
 
 constexpr char kDescription[] = "KESTREL LX740N QX-7+ Wireless PC Card";
@@ -22,9 +23,16 @@ const HANDLE kAdapterHandle = reinterpret_cast<HANDLE>(std::intptr_t{0x4E00});
 const HANDLE kEnumHandle = reinterpret_cast<HANDLE>(std::intptr_t{0x4900});
 const HANDLE kEntryHandle = reinterpret_cast<HANDLE>(std::intptr_t{0x5200});
 
-SimulatedAdapter& Model() {
-  static SimulatedAdapter model;
-  return model;
+// Opened on first use, not while the loader runs DllMain.
+SharedAdapterStore& Store() {
+  static SharedAdapterStore store;
+  return store;
+}
+
+bool AdapterPresent() {
+  bool present = false;
+  Store().withState([&](SharedAdapterState& state) { present = state.present != 0; });
+  return present;
 }
 
 DWORD CopyText(const char* text, LPSTR buffer, LPDWORD size) {
@@ -45,10 +53,8 @@ DWORD CopyText(const char* text, LPSTR buffer, LPDWORD size) {
 extern "C" {
 
 __declspec(dllexport) HANDLE WINAPI W32N_OpenAdapterA(LPCSTR deviceName) {
-  if (deviceName == nullptr || lstrcmpiA(deviceName, kDeviceName) != 0 ||
-      !Model().state().present) {
+  if (deviceName == nullptr || lstrcmpiA(deviceName, kDeviceName) != 0 || !AdapterPresent())
     return INVALID_HANDLE_VALUE;
-  }
   return kAdapterHandle;
 }
 
@@ -57,15 +63,19 @@ __declspec(dllexport) DWORD WINAPI
   if (adapter != kAdapterHandle || request == nullptr)
     return ERROR_INVALID_HANDLE;
   auto* record = static_cast<kestrel::NdisRequestRecord*>(request);
-  std::uint32_t written = 0;
-  const std::uint32_t status =
-      Model().request(record->requestType, record->oid, static_cast<std::uint8_t*>(record->buffer),
-                      record->bufferLength, written);
+  kestrel::sim::RequestResult result{kestrel::sim::kStatusAdapterNotReady, 0, 0};
+  const bool reached = Store().withState([&](SharedAdapterState& state) {
+    SimulatedAdapter model(state, Store().clock(), Store().random());
+    result =
+        model.request(record->requestType, record->oid, static_cast<std::uint8_t*>(record->buffer),
+                      record->bufferLength, GetCurrentProcessId());
+  });
   if (record->requestType == kestrel::kNdisQueryInformation)
-    record->bytesTransferred = written;
+    record->bytesTransferred = result.written;
+  record->bytesNeeded = result.needed;
   if (completion != nullptr && completion->hEvent != nullptr)
     SetEvent(completion->hEvent);
-  return status;
+  return reached ? result.status : kestrel::sim::kStatusAdapterNotReady;
 }
 
 __declspec(dllexport) BOOL WINAPI W32N_CloseAdapter(HANDLE adapter) {
@@ -81,8 +91,9 @@ HANDLE WINAPI EnumOpen(DWORD) {
 }
 void WINAPI EnumClose(HANDLE) {}
 
+// A removed card is not listed.
 HANDLE WINAPI EnumFirst(HANDLE enumeration) {
-  if (enumeration != kEnumHandle || !Model().state().present)
+  if (enumeration != kEnumHandle || !AdapterPresent())
     return INVALID_HANDLE_VALUE;
   return kEntryHandle;
 }

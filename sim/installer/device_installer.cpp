@@ -8,6 +8,9 @@
 // clang-format on
 
 #include <cstdio>
+#include <cstring>
+
+#include "driver/kwlsvc08_version.h"
 
 namespace kestrel::sim {
 
@@ -16,69 +19,120 @@ namespace {
 constexpr wchar_t kInstanceId[] = L"PCI\\VEN_168C&DEV_0013&SUBSYS_5C3B2E9D\\4&1A2B3C4D&0&00F0";
 constexpr wchar_t kHardwareIds[] = L"PCI\\VEN_168C&DEV_0013&SUBSYS_5C3B2E9D\0";
 constexpr wchar_t kDescription[] = L"KESTREL LX740N QX-7+ Wireless PC Card";
+constexpr char kDescriptionA[] = "KESTREL LX740N QX-7+ Wireless PC Card";
+constexpr char kServiceKey[] = "SYSTEM\\CurrentControlSet\\Services\\kwlsvc08";
+constexpr char kImagePath[] = "system32\\DRIVERS\\kwlsvc08.sys";
 
 bool Failed(std::string& error, const char* step) {
-  char text[96];
+  char text[128];
   std::snprintf(text, sizeof text, "%s failed (error %lu)", step, GetLastError());
   error = text;
   return false;
 }
 
-bool DeviceExists() {
-  HDEVINFO set = SetupDiGetClassDevsW(&GUID_DEVCLASS_NET, nullptr, nullptr, DIGCF_PRESENT);
-  if (set == INVALID_HANDLE_VALUE)
-    return false;
-  SP_DEVINFO_DATA device{};
+bool WriteText(HKEY key, const char* name, const char* value) {
+  return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                        static_cast<DWORD>(std::strlen(value) + 1)) == ERROR_SUCCESS;
+}
+
+bool WriteNumber(HKEY key, const char* name, DWORD value) {
+  return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                        sizeof value) == ERROR_SUCCESS;
+}
+
+// The present device with our instance ID, when there is one.
+bool FindDevice(HDEVINFO set, SP_DEVINFO_DATA& device) {
+  device = SP_DEVINFO_DATA{};
   device.cbSize = sizeof device;
-  bool found = false;
   wchar_t id[256];
-  for (DWORD i = 0; !found && SetupDiEnumDeviceInfo(set, i, &device); ++i) {
-    found = SetupDiGetDeviceInstanceIdW(set, &device, id, 256, nullptr) &&
-            lstrcmpiW(id, kInstanceId) == 0;
+  for (DWORD i = 0; SetupDiEnumDeviceInfo(set, i, &device); ++i) {
+    if (SetupDiGetDeviceInstanceIdW(set, &device, id, 256, nullptr) &&
+        lstrcmpiW(id, kInstanceId) == 0) {
+      return true;
+    }
   }
-  SetupDiDestroyDeviceInfoList(set);
-  return found;
+  return false;
+}
+
+bool CreateDevice(HDEVINFO set, SP_DEVINFO_DATA& device, std::string& error) {
+  device = SP_DEVINFO_DATA{};
+  device.cbSize = sizeof device;
+  if (!SetupDiCreateDeviceInfoW(set, kInstanceId, &GUID_DEVCLASS_NET, kDescription, nullptr, 0,
+                                &device)) {
+    return Failed(error, "SetupDiCreateDeviceInfo");
+  }
+  if (!SetupDiSetDeviceRegistryPropertyW(set, &device, SPDRP_HARDWAREID,
+                                         reinterpret_cast<const BYTE*>(kHardwareIds),
+                                         sizeof kHardwareIds) ||
+      !SetupDiSetDeviceRegistryPropertyW(set, &device, SPDRP_DEVICEDESC,
+                                         reinterpret_cast<const BYTE*>(kDescription),
+                                         sizeof kDescription)) {
+    return Failed(error, "SetupDiSetDeviceRegistryProperty");
+  }
+  if (!SetupDiRegisterDeviceInfo(set, &device, 0, nullptr, nullptr, nullptr))
+    return Failed(error, "SetupDiRegisterDeviceInfo");
+  return true;
+}
+
+bool WriteDriverValues(HKEY key, const std::string& countryCode, std::string& error) {
+  if (!WriteText(key, "DriverDesc", kDescriptionA) ||
+      !WriteText(key, "DriverVersion", KWLSVC08_VERSION_TEXT) ||
+      !WriteText(key, "DriverDate", KWLSVC08_DATE_TEXT) ||
+      !WriteText(key, "ccode", countryCode.c_str())) {
+    return Failed(error, "writing the driver key values");
+  }
+  return true;
 }
 
 }  // namespace
 
-bool InstallSimulatedDevice(std::string& error) {
-  if (DeviceExists())
-    return true;
-  HDEVINFO set = SetupDiCreateDeviceInfoList(&GUID_DEVCLASS_NET, nullptr);
+bool InstallSimulatedDevice(const std::string& countryCode, std::string& error) {
+  HDEVINFO set = SetupDiGetClassDevsW(&GUID_DEVCLASS_NET, nullptr, nullptr, DIGCF_PRESENT);
   if (set == INVALID_HANDLE_VALUE)
-    return Failed(error, "SetupDiCreateDeviceInfoList");
+    return Failed(error, "SetupDiGetClassDevs");
   SP_DEVINFO_DATA device{};
-  device.cbSize = sizeof device;
   bool ok = false;
-  if (!SetupDiCreateDeviceInfoW(set, kInstanceId, &GUID_DEVCLASS_NET, kDescription, nullptr, 0,
-                                &device)) {
-    Failed(error, "SetupDiCreateDeviceInfo");
-  } else if (!SetupDiSetDeviceRegistryPropertyW(set, &device, SPDRP_HARDWAREID,
-                                                reinterpret_cast<const BYTE*>(kHardwareIds),
-                                                sizeof kHardwareIds) ||
-             !SetupDiSetDeviceRegistryPropertyW(set, &device, SPDRP_DEVICEDESC,
-                                                reinterpret_cast<const BYTE*>(kDescription),
-                                                sizeof kDescription)) {
-    Failed(error, "SetupDiSetDeviceRegistryProperty");
-  } else if (!SetupDiRegisterDeviceInfo(set, &device, 0, nullptr, nullptr, nullptr)) {
-    Failed(error, "SetupDiRegisterDeviceInfo");
-  } else {
-    HKEY driverKey =
+  HKEY driverKey = static_cast<HKEY>(INVALID_HANDLE_VALUE);
+  if (FindDevice(set, device)) {
+    driverKey = SetupDiOpenDevRegKey(set, &device, DICS_FLAG_GLOBAL, 0, DIREG_DRV, KEY_ALL_ACCESS);
+    if (driverKey == INVALID_HANDLE_VALUE)
+      Failed(error, "SetupDiOpenDevRegKey");
+  } else if (CreateDevice(set, device, error)) {
+    driverKey =
         SetupDiCreateDevRegKeyW(set, &device, DICS_FLAG_GLOBAL, 0, DIREG_DRV, nullptr, nullptr);
-    if (driverKey == INVALID_HANDLE_VALUE) {
+    if (driverKey == INVALID_HANDLE_VALUE)
       Failed(error, "SetupDiCreateDevRegKey");
-    } else {
-      ok = RegSetValueExW(driverKey, L"DriverDesc", 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(kDescription),
-                          sizeof kDescription) == ERROR_SUCCESS;
-      if (!ok)
-        error = "writing DriverDesc failed";
-      RegCloseKey(driverKey);
-    }
+  }
+  if (driverKey != INVALID_HANDLE_VALUE) {
+    ok = WriteDriverValues(driverKey, countryCode, error);
+    RegCloseKey(driverKey);
   }
   SetupDiDestroyDeviceInfoList(set);
   return ok;
+}
+
+bool InstallDriverService(const std::wstring& driverFile, std::string& error) {
+  wchar_t target[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(target, MAX_PATH);
+  if (length == 0 || length + 30 > MAX_PATH)
+    return Failed(error, "GetSystemDirectory");
+  lstrcatW(target, L"\\drivers");
+  CreateDirectoryW(target, nullptr);  // present on any installed system
+  lstrcatW(target, L"\\kwlsvc08.sys");
+  if (!CopyFileW(driverFile.c_str(), target, FALSE))
+    return Failed(error, "copying the driver file");
+
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return Failed(error, "creating the service key");
+  }
+  // A kernel driver started on demand: nothing tries to load the file.
+  const bool ok = WriteText(key, "ImagePath", kImagePath) &&
+                  WriteText(key, "DisplayName", kDescriptionA) && WriteNumber(key, "Type", 1) &&
+                  WriteNumber(key, "Start", 3) && WriteNumber(key, "ErrorControl", 1);
+  RegCloseKey(key);
+  return ok || Failed(error, "writing the service key values");
 }
 
 }  // namespace kestrel::sim

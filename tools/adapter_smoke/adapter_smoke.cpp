@@ -42,7 +42,7 @@ int main() {
               identity.interfaceGuid.c_str());
 
   std::string installError;
-  if (!sim::InstallSimulatedDevice(installError)) {
+  if (!sim::InstallSimulatedDevice("JP", installError)) {
     std::printf("device install: %s\n", installError.c_str());
   }
   const bool deviceFound = discovery.FindAdapterDevice();
