@@ -41,27 +41,31 @@ std::int32_t ClampRssi(std::int32_t dbm) {
   return dbm;
 }
 
-std::string ChannelText(std::uint32_t channelInfo) {
+ChannelNumberAndBand DecodeChannelWord(std::uint32_t channelInfo) {
   const std::uint32_t mhz = channelInfo & 0xFFFF;
   const std::uint32_t flags = channelInfo >> 16;
   const bool turbo = (flags & kFlagTurbo) != 0;
-  const char* letter;
-  std::uint32_t channel;
+  ChannelNumberAndBand decoded;
   if (mhz <= 5000) {
-    letter = (flags & kFlagOfdm24) != 0 ? (turbo ? "T" : "G") : "B";
+    decoded.band = (flags & kFlagOfdm24) != 0 ? (turbo ? "T" : "G") : "B";
     if (mhz == 2484) {
-      channel = 14;
+      decoded.number = 14;
     } else if (mhz < 2484) {
-      channel = (mhz - 2407) / 5;  // unsigned, as the driver's numbers are
+      decoded.number = (mhz - 2407) / 5;  // unsigned, as the driver's numbers are
     } else {
-      channel = (mhz - 2512) / 20 + 15;
+      decoded.number = (mhz - 2512) / 20 + 15;
     }
   } else {
-    letter = turbo ? "T" : "A";
-    channel = (mhz - 5000) / 5;
+    decoded.band = turbo ? "T" : "A";
+    decoded.number = (mhz - 5000) / 5;
   }
+  return decoded;
+}
+
+std::string ChannelText(std::uint32_t channelInfo) {
+  const ChannelNumberAndBand decoded = DecodeChannelWord(channelInfo);
   char text[32];
-  std::snprintf(text, sizeof text, "Ch: %2d(%s)", static_cast<int>(channel), letter);
+  std::snprintf(text, sizeof text, "Ch: %2d(%s)", static_cast<int>(decoded.number), decoded.band);
   return text;
 }
 

@@ -13,7 +13,15 @@ inline constexpr std::int32_t kRssiFloor = -200;
 inline constexpr std::int32_t kRssiCeiling = -10;
 std::int32_t ClampRssi(std::int32_t dbm);
 
-// "Ch: %2d(%s)" from the channel word: centre frequency in bits 0..15, flags above.
+// Channel number and band letter ("A", "B", "G" or "T") of the channel word: centre
+// frequency in bits 0..15, flags above.
+struct ChannelNumberAndBand {
+  std::uint32_t number = 0;
+  const char* band = "";
+};
+ChannelNumberAndBand DecodeChannelWord(std::uint32_t channelInfo);
+
+// "Ch: %2d(%s)" of the decoded channel word.
 std::string ChannelText(std::uint32_t channelInfo);
 
 // Two ASCII letters: first in bits 8..15, second in bits 0..7.

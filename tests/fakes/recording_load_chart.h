@@ -1,0 +1,27 @@
+#pragma once
+// A load chart that records the operations it is asked for, in order.
+
+#include <string>
+#include <vector>
+
+#include "monitor/load_chart.h"
+
+namespace kestrel::fakes {
+
+class RecordingLoadChart : public LoadChart {
+ public:
+  std::vector<std::string> operations;  // "interval 1000", "append 143", "advance", "empty"
+  std::uint32_t interval = 1000;
+
+  std::uint32_t SetScrollInterval(std::uint32_t ms) override {
+    operations.push_back("interval " + std::to_string(ms));
+    const std::uint32_t previous = interval;
+    interval = ms;
+    return previous;
+  }
+  void AppendValue(int value) override { operations.push_back("append " + std::to_string(value)); }
+  void Advance() override { operations.push_back("advance"); }
+  void AdvanceEmpty() override { operations.push_back("empty"); }
+};
+
+}  // namespace kestrel::fakes
