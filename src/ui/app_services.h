@@ -1,0 +1,45 @@
+#pragma once
+// The application's long-lived objects, as the pages, dialogs and the sheet reach them.
+// The application object owns every one of them; this is a bundle of references.
+
+#include "adapter/adapter.h"
+#include "adapter/driver_parameters.h"
+#include "adapter/driver_version.h"
+#include "dot1x/dot1x_client.h"
+#include "platform/file_info.h"
+#include "platform/ip_helper.h"
+#include "platform/os_kind.h"
+#include "platform/user_prompt.h"
+#include "profiles/driver_parameter_mirror.h"
+#include "profiles/profile_store.h"
+#include "profiles/wireless_profile.h"
+#include "ui/activation.h"
+
+namespace kestrel {
+
+struct AppServices {
+  const SystemKind& system;
+  AdapterIdentity& identity;
+  Adapter& adapter;
+  DriverParameters& parameters;
+  DriverVersion& driverVersion;
+  IpHelper& ipHelper;
+  FileInfo& files;
+  Dot1xClient& dot1x;
+  ProfileRecords& records;
+  ProfileStore& store;
+  DriverParameterMirror& mirror;
+  UserPrompt& prompt;
+  // Result of the last adapter pick (start-up, then the tray monitor).
+  const bool& adapterPresent;
+  // Set while the system's wireless service is in control: the sheet shows two pages.
+  const bool& zeroConfigInControl;
+  // `dot1xAvailable` of the 802.1X binding, as the settings page consults it.
+  const bool& dot1xAvailable;
+
+  ActivationTargets activationTargets() {
+    return {records, mirror, {adapter, dot1x, parameters, system}, store};
+  }
+};
+
+}  // namespace kestrel
