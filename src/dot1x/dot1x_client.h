@@ -60,7 +60,8 @@ class Dot1xClient {
   void Close();
   void TraceResult(AcContext context, const char* label);
 
-  bool dot1xAvailable() const { return available_; }
+  // A reference: the settings page watches the flag for the life of the client.
+  const bool& dot1xAvailable() const { return available_; }
   Dot1xCredentials& credentials() { return credentials_; }
 
  private:

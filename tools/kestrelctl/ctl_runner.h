@@ -1,0 +1,38 @@
+#pragma once
+// kestrelctl's commands over the same core objects the tray utility uses.
+
+#include <functional>
+#include <string>
+
+#include "adapter/adapter_discovery.h"
+#include "ctl_command.h"
+#include "platform/clock.h"
+#include "ui/app_services.h"
+
+namespace kestrel::ctl {
+
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitAdapterAbsent = 3;
+inline constexpr int kExitRefused = 4;
+
+// Where the command writes. Texts are core texts (CP932); the console side converts.
+class CtlOutput {
+ public:
+  virtual ~CtlOutput() = default;
+  virtual void line(const std::string& text) = 0;
+  virtual void error(const std::string& text) = 0;
+};
+
+struct CtlContext {
+  AppServices& services;
+  AdapterDiscovery& discovery;
+  Clock& clock;
+  CtlOutput& out;
+  // Set by the runner once the adapter was found; the driver mirror reads it.
+  bool& adapterFound;
+};
+
+int RunCommand(const Command& command, CtlContext& context);
+
+}  // namespace kestrel::ctl

@@ -1,0 +1,118 @@
+// kestrelctl.exe: the utility's core on the command line, over the real Windows ports.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "ctl_runner.h"
+#include "profiles/card_config_id.h"
+#include "shell/os_classification.h"
+#include "win32/ansi_text.h"
+#include "win32/win32_device_setup.h"
+#include "win32/win32_dot1x_library.h"
+#include "win32/win32_guid_source.h"
+#include "win32/win32_ndis_library.h"
+#include "win32/win32_registry.h"
+#include "win32/win32_shell_ports.h"
+#include "win32/win32_system_ports.h"
+
+namespace {
+
+using namespace kestrel;
+
+std::string Utf8FromCore(const std::string& text) {
+  const std::wstring wide = WideFromCore(text);
+  if (wide.empty())
+    return {};
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length,
+                      nullptr, nullptr);
+  return utf8;
+}
+
+// The console speaks UTF-8; core texts are converted on the way out.
+class ConsoleOutput : public ctl::CtlOutput {
+ public:
+  void line(const std::string& text) override {
+    std::fputs((Utf8FromCore(text) + "\n").c_str(), stdout);
+  }
+  void error(const std::string& text) override {
+    std::fputs((Utf8FromCore(text) + "\n").c_str(), stderr);
+  }
+};
+
+// The store's questions are answered by --yes; notices go to the error stream.
+class ConsolePrompt : public UserPrompt {
+ public:
+  ConsolePrompt(ConsoleOutput& out, bool yes) : out_(out), yes_(yes) {}
+  bool askYesNo(const std::string& text) override {
+    out_.error(text);
+    out_.error(yes_ ? "-> yes (--yes)" : "-> no (add --yes to answer yes)");
+    return yes_;
+  }
+  void inform(const std::string& text) override { out_.error(text); }
+
+ private:
+  ConsoleOutput& out_;
+  bool yes_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> words(argv + 1, argv + argc);
+  std::string error;
+  const auto command = ctl::ParseCommand(words, error);
+  if (!command) {
+    std::fprintf(stderr, "kestrelctl: %s\n%s", error.c_str(), ctl::kUsage);
+    return ctl::kExitUsage;
+  }
+
+  Win32SystemVersion versionSource;
+  SystemVersionInfo version;
+  SystemKind system;
+  if (versionSource.read(version))
+    ClassifyOs(version, system);
+
+  ConsoleOutput out;
+  ConsolePrompt prompt(out, command->yes);
+  Win32NdisLibrary library;
+  Win32CompletionEvents events;
+  Win32DeviceSetup devices;
+  Win32Registry registry;
+  Win32IpHelper ipHelper;
+  Win32FileInfo files;
+  Win32GuidSource guids;
+  Win32Clock clock;
+  Win32Dot1xLibrary dot1xLibrary;
+  DiscardingDot1xDiagnostics diagnostics;
+
+  AdapterIdentity identity;
+  bool channelOpened = false;
+  bool adapterFound = false;
+  const bool zeroConfigInControl = false;
+  Adapter adapter(library, events, channelOpened, identity.current);
+  AdapterDiscovery discovery(library, devices, system, identity);
+  DriverParameters parameters(library, registry, system, identity);
+  DriverVersion driverVersion(parameters, registry, files, system);
+  Dot1xClient dot1x(dot1xLibrary, diagnostics);
+  const bool& dot1xAvailable = dot1x.dot1xAvailable();
+  ProfileRecords records;
+  CardConfigId cardConfigId(parameters, guids);
+  ProfileStore store(registry, parameters, cardConfigId, prompt, system, records.list);
+  DriverParameterMirror mirror(registry, parameters, cardConfigId, system, adapterFound);
+
+  AppServices services{system,        identity,
+                       adapter,       parameters,
+                       driverVersion, ipHelper,
+                       files,         dot1x,
+                       records,       store,
+                       mirror,        prompt,
+                       adapterFound,  zeroConfigInControl,
+                       dot1xAvailable};
+  ctl::CtlContext context{services, discovery, clock, out, adapterFound};
+  return ctl::RunCommand(*command, context);
+}
