@@ -17,6 +17,7 @@ constexpr std::size_t kRxBytesAt = 104;
 constexpr float kCounterModulus = 1024.0f;
 constexpr float kLargestShownStep = 128.0f;
 constexpr float kFirstPrevious = 128.0f;
+constexpr std::uint32_t kChartScrollIntervalMs = 1000;
 
 constexpr std::uint32_t kFlagTurbo = 0x0100;
 constexpr std::uint32_t kFlagOfdm24 = 0x0400;
@@ -179,7 +180,7 @@ std::optional<StatisticsDisplay> StatisticsSampler::SampleStatistics(
 int StatisticsSampler::load(ChartMode mode, float txDifference, float rxDifference, char band) {
   if (!hasPrevious_)
     return 0;
-  chart_.SetScrollInterval(kStatisticsPeriodMs);
+  chart_.SetScrollInterval(kChartScrollIntervalMs);
   if (prevTotalMbit_ == 0.0f)
     return 0;
   float load = txDifference + rxDifference;
