@@ -227,6 +227,7 @@ TEST_F(CtlTest, ProfilesAreSavedListedShownWithoutSecretsAndDeleted) {
     EXPECT_EQ(line.find("00112233"), std::string::npos) << line;
   }
 
+  records.list.clear();  // a new process knows only what is stored
   EXPECT_EQ(run({"profiles", "delete", "Lab"}), kExitRefused);  // the question answered No
   prompt.answers = {true};
   EXPECT_EQ(run({"profiles", "delete", "Lab", "--yes"}), kExitSuccess);

@@ -112,6 +112,8 @@ class Runner {
       out_.error("adapter: absent");
       return kExitAdapterAbsent;
     }
+    // The store works on the list it last read, as the settings page's does.
+    s_.store.EnumerateProfiles([](const std::string&) {});
     switch (command.verb) {
       case Verb::Status:
         return status();
