@@ -6,6 +6,7 @@
 #include "fakes/fake_timers.h"
 #include "fakes/recording_load_chart.h"
 #include "ui/page_fixture.h"
+#include "ui/statistics/steady_scroll_chart.h"
 
 namespace kestrel {
 namespace {
@@ -147,6 +148,25 @@ TEST(StatisticsKeys, AltWithALNOrSIsSwallowed) {
     EXPECT_TRUE(StatisticsPage::SwallowsKey({true, key}));
   EXPECT_FALSE(StatisticsPage::SwallowsKey({true, 'C'}));
   EXPECT_FALSE(StatisticsPage::SwallowsKey({false, 'S'}));
+}
+
+}  // namespace
+}  // namespace kestrel
+
+namespace kestrel {
+namespace {
+
+TEST(SteadyScrollChart, ARunningIntervalIsNotRestarted) {
+  fakes::RecordingLoadChart chart;
+  SteadyScrollChart steady(chart, 1000);
+  EXPECT_EQ(steady.SetScrollInterval(1000), 1000u);
+  EXPECT_TRUE(chart.operations.empty());
+  EXPECT_EQ(steady.SetScrollInterval(0), 1000u);
+  steady.SetScrollInterval(0);
+  EXPECT_EQ(steady.SetScrollInterval(1000), 0u);
+  steady.AppendValue(7);
+  EXPECT_EQ(chart.operations,
+            (std::vector<std::string>{"interval 0", "interval 0", "interval 1000", "append 7"}));
 }
 
 }  // namespace
