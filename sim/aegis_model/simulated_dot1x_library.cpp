@@ -134,8 +134,13 @@ bool SimulatedDot1xLibrary::simulatedAdapterPresent(std::array<std::uint8_t, 6>*
 
 AcContext SimulatedDot1xLibrary::journal(Dot1xCall call, AcContext made,
                                          const std::string& detail) {
+  // A call that hands out a global or an iterator succeeded.
   const ContextObject* object = contexts_.find(made);
-  const int status = object != nullptr ? object->status : 0;
+  int status = 0;
+  if (object != nullptr) {
+    const bool isResult = object->type == kAcStatusType || object->type == kAcErrorType;
+    status = isResult ? object->status : kAcStatusSuccess;
+  }
   access_.withAdapter([&](SimulatedAdapter& adapter) {
     RecordDot1xCall(adapter.state(), clock_.nowMs(), processId_, call, status, detail);
   });
