@@ -1,7 +1,7 @@
 # `cmake --build --preset windows --target package`: a zip of the Windows build with the
 # programs, both libraries, the help files and a short readme. Targets that a build does
 # not have are left out.
-set(kestrel_package_targets corvusap kestrelctl kestrel-sim dnin50 aegise5 kwlsvc08)
+set(kestrel_package_targets corvusap kestrelctl kestrel-sim dnin50 aegis_e5 kwlsvc08)
 foreach(target IN LISTS kestrel_package_targets)
   if(TARGET ${target})
     install(TARGETS ${target} RUNTIME DESTINATION . LIBRARY DESTINATION .)

@@ -9,12 +9,14 @@
 namespace kestrel::sim {
 
 inline constexpr std::uint32_t kStateMagic = 0x314D534B;  // "KSM1"
-inline constexpr std::uint32_t kStateLayoutVersion = 1;
+inline constexpr std::uint32_t kStateLayoutVersion = 2;
 inline constexpr std::uint32_t kMaxNetworks = 32;
 inline constexpr std::uint32_t kRequestLogSize = 16;
 inline constexpr std::uint32_t kMaxSsidBytes = 32;
 inline constexpr std::uint32_t kMaxWepKeyBytes = 32;
 inline constexpr std::uint32_t kMaxPassphraseBytes = 63;
+inline constexpr std::uint32_t kDot1xJournalSize = 24;
+inline constexpr std::uint32_t kDot1xJournalDetailBytes = 56;
 
 enum class Security : std::uint32_t { None = 0, Wep, WpaPsk, Wpa2Psk, WpaEap, Wpa2Eap };
 
@@ -59,6 +61,16 @@ struct RequestLogEntry {
   std::uint32_t length;
   std::uint32_t status;
   std::uint32_t reserved;
+};
+
+// One call of the simulated 802.1X client (AegisE5.dll), in any process.
+struct Dot1xJournalEntry {
+  std::uint64_t atMs;
+  std::uint32_t processId;
+  std::uint32_t call;   // Dot1xCall
+  std::int32_t status;  // status number of the call's result
+  std::uint32_t reserved;
+  char detail[kDot1xJournalDetailBytes];  // NUL-terminated
 };
 
 struct SharedAdapterState {
@@ -119,6 +131,12 @@ struct SharedAdapterState {
   std::uint32_t requestCount;
   std::uint32_t reserved2;
   RequestLogEntry requestLog[kRequestLogSize];  // ring; requestCount % size is the next slot
+
+  // The simulated 802.1X client's calls: its contexts live in each process, its journal
+  // here, so kestrel-sim can show what every process asked of it.
+  std::uint32_t dot1xCallCount;
+  std::uint32_t reserved3;
+  Dot1xJournalEntry dot1xJournal[kDot1xJournalSize];  // ring, like the request log
 };
 
 static_assert(std::is_trivially_copyable_v<SharedAdapterState>);

@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "model/dot1x_journal.h"
 #include "model/scenario.h"
 #include "model/simulated_link.h"
 
@@ -118,6 +119,7 @@ std::string StatusReport(const SharedAdapterState& state) {
     Line(out, "request: pid %u %s 0x%08X length %u status 0x%08X", e.processId,
          e.type == 0 ? "query" : "set", e.oid, e.length, e.status);
   }
+  out += Dot1xJournalReport(state);
   return out;
 }
 
