@@ -30,13 +30,13 @@ bool Application::initialiseSecondPhase() {
 
   adapter_ = std::make_unique<Adapter>(ndis_, events_, channelOpened_, identity_.current);
   identity_.win98SkipCount = 0;
-  appServices_ = std::make_unique<AppServices>(AppServices{
-      system_, identity_, *adapter_, parameters_, driverVersion_, ipHelper_, fileInfo_, dot1x_,
-      records_, store_, mirror_, prompt_, adapterPresent_, zeroConfigState_.inControl,
-      startupResults_.dot1xAvailable});
+  appServices_ = std::make_unique<AppServices>(
+      AppServices{system_, identity_, *adapter_, parameters_, driverVersion_, ipHelper_, fileInfo_,
+                  dot1x_, records_, store_, mirror_, prompt_, adapterPresent_,
+                  zeroConfigState_.inControl, startupResults_.dot1xAvailable});
   startupChecks_ = std::make_unique<StartupChecks>(
-      StartupTargets{system_, discovery_, *adapter_, dot1x_, parameters_, driverVersion_,
-                     registry_, store_, records_, files_, processes_, clock_, programPath_},
+      StartupTargets{system_, discovery_, *adapter_, dot1x_, parameters_, driverVersion_, registry_,
+                     store_, records_, files_, processes_, clock_, programPath_},
       startupResults_);
   window_ = std::make_unique<HiddenMainWindow>(
       instance_, *appServices_,
