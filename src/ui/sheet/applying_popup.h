@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "monitor/status_panel.h"
 #include "platform/timers.h"
 #include "ui/sheet/sheet_geometry.h"
 
@@ -12,6 +13,12 @@ namespace kestrel {
 inline constexpr std::uint32_t kPopupTimer = 180;
 inline constexpr std::uint32_t kPopupPeriodMs = 30;
 inline constexpr int kPopupSteps = 20;
+
+// The look of its one text: white on the panel's purple, "Arial Black" 18 units high.
+inline constexpr Rgb kPopupTextColour{255, 255, 255};
+inline constexpr Rgb kPopupBackground{49, 0, 99};
+inline constexpr char kPopupFontFace[] = "Arial Black";
+inline constexpr int kPopupFontHeight = -18;
 
 struct Placement {
   int left = 0;

@@ -1,5 +1,7 @@
 #include "ui/sheet/sheet_buttons.h"
 
+#include <algorithm>
+
 namespace kestrel {
 
 ButtonSet ButtonSetFor(SheetPage page) {
@@ -28,6 +30,13 @@ std::vector<SheetPage> PageSet(bool fourPages) {
     return {SheetPage::Settings, SheetPage::Networks, SheetPage::Statistics,
             SheetPage::Information};
   return {SheetPage::Statistics, SheetPage::Information};
+}
+
+int OpeningPageIndex(const std::vector<SheetPage>& pages, bool informationRequested) {
+  if (!informationRequested)
+    return 0;
+  const auto found = std::find(pages.begin(), pages.end(), SheetPage::Information);
+  return found == pages.end() ? 0 : static_cast<int>(found - pages.begin());
 }
 
 }  // namespace kestrel

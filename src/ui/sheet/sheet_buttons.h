@@ -24,5 +24,8 @@ void ShowButtonSet(SheetControl& sheet, SheetPage page);
 
 // The pages in tab order: all four, or statistics and information only.
 std::vector<SheetPage> PageSet(bool fourPages);
+// Page 0, or the information page when it was asked for and is there (index 3 of four, 1
+// of two).
+int OpeningPageIndex(const std::vector<SheetPage>& pages, bool informationRequested);
 
 }  // namespace kestrel

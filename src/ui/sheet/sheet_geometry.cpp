@@ -93,10 +93,4 @@ int MinimumTabWidth(int tabControlWidth, bool fourPages) {
   return (tabControlWidth - kTabWidthSlack) / (fourPages ? 4 : 2);
 }
 
-int OpeningPageIndex(bool fourPages, bool informationRequested) {
-  if (!informationRequested)
-    return 0;
-  return fourPages ? 3 : 1;
-}
-
 }  // namespace kestrel

@@ -73,7 +73,4 @@ BottomRow LayOutBottomRow(const Rect& strip, Size button);
 // The tab control's minimum tab width: the four or two tabs share its width less 5.
 int MinimumTabWidth(int tabControlWidth, bool fourPages);
 
-// Page 0, or the information page when it was asked for (index 3 of four, 1 of two).
-int OpeningPageIndex(bool fourPages, bool informationRequested);
-
 }  // namespace kestrel

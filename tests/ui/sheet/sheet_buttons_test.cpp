@@ -46,5 +46,14 @@ TEST(PageSets, FourPagesInTabOrderOrOnlyStatisticsAndInformation) {
             (std::vector<SheetPage>{SheetPage::Statistics, SheetPage::Information}));
 }
 
+TEST(OpeningPage, InformationIsTheLastPageOfEitherSet) {
+  EXPECT_EQ(OpeningPageIndex(PageSet(true), false), 0);
+  EXPECT_EQ(OpeningPageIndex(PageSet(false), false), 0);
+  EXPECT_EQ(OpeningPageIndex(PageSet(true), true), 3);
+  EXPECT_EQ(OpeningPageIndex(PageSet(false), true), 1);
+  // A sheet built without an information page opens on its first page.
+  EXPECT_EQ(OpeningPageIndex({SheetPage::Settings, SheetPage::Networks}, true), 0);
+}
+
 }  // namespace
 }  // namespace kestrel

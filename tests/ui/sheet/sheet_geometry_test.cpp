@@ -74,13 +74,6 @@ TEST(TabWidth, FourOrTwoTabsShareTheWidthLessFive) {
   EXPECT_EQ(MinimumTabWidth(610, false), 302);
 }
 
-TEST(OpeningPage, InformationIsTheLastPageOfEitherSet) {
-  EXPECT_EQ(OpeningPageIndex(true, false), 0);
-  EXPECT_EQ(OpeningPageIndex(false, false), 0);
-  EXPECT_EQ(OpeningPageIndex(true, true), 3);
-  EXPECT_EQ(OpeningPageIndex(false, true), 1);
-}
-
 TEST(HelpToggle, HidingRemembersTheHeightThatShowingGivesBack) {
   HelpToggle help;
   EXPECT_TRUE(help.shown());
