@@ -113,6 +113,51 @@ int TrayIcons() {
   return count;
 }
 
+// The stand-in for the system's wireless configuration service, installed and running
+// for one test and removed after it.
+class StandInService {
+ public:
+  StandInService() {
+    manager_ = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    const std::wstring path = L"\"" + ProgramDirectory() + L"wzcsvc_standin.exe\"";
+    service_ =
+        CreateServiceW(manager_, L"WZCSVC", L"Wireless configuration stand-in", SERVICE_ALL_ACCESS,
+                       SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE,
+                       path.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
+    if (service_ == nullptr)
+      service_ = OpenServiceW(manager_, L"WZCSVC", SERVICE_ALL_ACCESS);
+    if (service_ != nullptr)
+      StartServiceW(service_, 0, nullptr);
+  }
+  ~StandInService() {
+    SERVICE_STATUS status{};
+    ControlService(service_, SERVICE_CONTROL_STOP, &status);
+    WaitFor([&] { return state() == SERVICE_STOPPED; }, 5000);
+    DeleteService(service_);
+    CloseServiceHandle(service_);
+    CloseServiceHandle(manager_);
+  }
+  StandInService(const StandInService&) = delete;
+  StandInService& operator=(const StandInService&) = delete;
+
+  DWORD state() const {
+    SERVICE_STATUS status{};
+    return QueryServiceStatus(service_, &status) ? status.dwCurrentState : 0;
+  }
+
+ private:
+  SC_HANDLE manager_ = nullptr;
+  SC_HANDLE service_ = nullptr;
+};
+
+constexpr wchar_t kPromptTitle[] = L"Windows XP 設定マネージャを無効にする";
+
+std::wstring ControlText(HWND dialog, int id) {
+  wchar_t text[512] = {};
+  GetWindowTextW(GetDlgItem(dialog, id), text, 512);
+  return text;
+}
+
 class ShellEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -145,6 +190,20 @@ class ShellEndToEnd : public ::testing::Test {
     ASSERT_TRUE(key.open(RegistryHive::LocalMachine, path));
     registry.deleteValue(key.get(), "CheckDP");
     registry.deleteValue(key.get(), "CardCfgId");
+  }
+  std::string flagsKey() const {
+    return "SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\" + identity.interfaceGuid;
+  }
+  std::int32_t controlFlags() {
+    std::int32_t flags = -1;
+    RegReadDword(registry, RegistryHive::LocalMachine, flagsKey(), "ControlFlags", flags);
+    return flags;
+  }
+  void forgetPromptAnswer() {
+    ScopedRegistryKey key(registry);
+    ASSERT_TRUE(key.open(RegistryHive::LocalMachine, path));
+    registry.deleteValue(key.get(), "MessageShow");
+    registry.deleteValue(key.get(), "CheckZeroConfig");
   }
   std::string parameter(const char* name) {
     std::string value = "(none)";
@@ -247,6 +306,56 @@ TEST_F(ShellEndToEnd, RegionFileBesideTheProgramSetsTheCountryAndGoes) {
   ASSERT_TRUE(WaitFor([] { return !oemExists(); }, 15000));
   EXPECT_EQ(parameter("ccode"), "JP");
   EXPECT_EQ(adapterCountry(), "JP");
+}
+
+TEST_F(ShellEndToEnd, ServiceInControlIsAskedOnceAndYesTakesTheAdapter) {
+  StandInService service;
+  ASSERT_TRUE(WaitFor([&] { return service.state() == SERVICE_RUNNING; }, 5000));
+  ASSERT_TRUE(
+      RegWriteDword(registry, RegistryHive::LocalMachine, flagsKey(), "ControlFlags", 0x8002));
+  forgetPromptAnswer();
+
+  Process utility(L"corvusap.exe", "");
+  HWND prompt = nullptr;
+  ASSERT_TRUE(
+      WaitFor([&] { return (prompt = FindWindowW(nullptr, kPromptTitle)) != nullptr; }, 15000));
+  EXPECT_NE(ControlText(prompt, 4500).find(L"LX740N"), std::wstring::npos);
+  EXPECT_EQ(ControlText(prompt, IDYES), L"はい");
+  EXPECT_EQ(ControlText(prompt, IDNO), L"いいえ");
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(prompt, 4501)));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(prompt, 4501)));
+
+  PostMessageW(GetDlgItem(prompt, IDYES), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return parameter("CheckZeroConfig") == "1"; }, 40000));
+  EXPECT_EQ(parameter("MessageShow"), "1");
+  EXPECT_TRUE(WaitFor([&] { return controlFlags() == 0x0002; }, 5000));
+  EXPECT_TRUE(WaitFor([&] { return service.state() == SERVICE_RUNNING; }, 5000));  // restarted
+  EXPECT_FALSE(utility.exitsWithin(0));
+  RegDeleteTree(registry, RegistryHive::LocalMachine, flagsKey());
+}
+
+TEST_F(ShellEndToEnd, AnsweringNoLeavesTheServiceInControlAndIsNotAskedAgain) {
+  StandInService service;
+  ASSERT_TRUE(WaitFor([&] { return service.state() == SERVICE_RUNNING; }, 5000));
+  ASSERT_TRUE(
+      RegWriteDword(registry, RegistryHive::LocalMachine, flagsKey(), "ControlFlags", 0x8002));
+  forgetPromptAnswer();
+  {
+    Process utility(L"corvusap.exe", "");
+    HWND prompt = nullptr;
+    ASSERT_TRUE(
+        WaitFor([&] { return (prompt = FindWindowW(nullptr, kPromptTitle)) != nullptr; }, 15000));
+    PostMessageW(GetDlgItem(prompt, IDNO), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return parameter("CheckZeroConfig") == "0"; }, 5000));
+    EXPECT_EQ(parameter("MessageShow"), "1");
+    EXPECT_EQ(controlFlags(), 0x8002);
+    RunToEnd(L"corvusap.exe", "STOP");
+    EXPECT_TRUE(utility.exitsWithin(10000));
+  }
+  Process again(L"corvusap.exe", "");
+  ASSERT_TRUE(WaitFor([] { return TrayIcons() == 1; }, 15000));
+  EXPECT_FALSE(WaitFor([] { return FindWindowW(nullptr, kPromptTitle) != nullptr; }, 3000));
+  RegDeleteTree(registry, RegistryHive::LocalMachine, flagsKey());
 }
 
 }  // namespace
