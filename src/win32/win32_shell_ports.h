@@ -1,10 +1,13 @@
 #pragma once
-// Win32 ports of the application shell: process host, service manager, clock.
+// Win32 ports of the application shell: process host, service manager, clock, files
+// beside the program, process start.
 
 #include <windows.h>
 
 #include "platform/application_host.h"
 #include "platform/clock.h"
+#include "platform/local_files.h"
+#include "platform/process_starter.h"
 #include "platform/service_manager.h"
 
 namespace kestrel {
@@ -34,6 +37,19 @@ class Win32Clock : public Clock {
  public:
   std::uint32_t tickCountMs() override { return GetTickCount(); }
   void sleepMs(std::uint32_t ms) override { Sleep(ms); }
+};
+
+// ANSI file functions: paths stay in the system code page.
+class Win32LocalFiles : public LocalFiles {
+ public:
+  FileReadResult readWhole(const std::string& path, std::size_t maxBytes,
+                           std::string& bytes) override;
+  bool remove(const std::string& path) override;
+};
+
+class Win32ProcessStarter : public ProcessStarter {
+ public:
+  bool start(const std::string& path) override;
 };
 
 }  // namespace kestrel

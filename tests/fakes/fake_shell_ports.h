@@ -1,5 +1,6 @@
 #pragma once
-// In-memory application host, system version, service manager and clock.
+// In-memory application host, system version, service manager, clock, files beside the
+// program and process starts.
 
 #include <deque>
 #include <map>
@@ -9,6 +10,8 @@
 
 #include "platform/application_host.h"
 #include "platform/clock.h"
+#include "platform/local_files.h"
+#include "platform/process_starter.h"
 #include "platform/service_manager.h"
 #include "platform/system_version.h"
 
@@ -122,6 +125,57 @@ class FakeServiceManager : public ServiceManager {
    private:
     FakeServiceManager& owner_;
   };
+};
+
+// Files by path; a path can be made unreadable or undeletable.
+class FakeLocalFiles : public LocalFiles {
+ public:
+  std::map<std::string, std::string> files;
+  std::vector<std::string> unreadable;
+  bool removeFails = false;
+  std::vector<std::string> removed;
+  std::vector<std::size_t> limitsAsked;
+
+  FileReadResult readWhole(const std::string& path, std::size_t maxBytes,
+                           std::string& bytes) override {
+    limitsAsked.push_back(maxBytes);
+    const auto found = files.find(path);
+    if (found == files.end())
+      return FileReadResult::CannotOpen;
+    for (const std::string& bad : unreadable) {
+      if (bad == path)
+        return FileReadResult::ReadError;
+    }
+    if (found->second.size() > maxBytes)
+      return FileReadResult::TooLarge;
+    bytes = found->second;
+    return FileReadResult::Read;
+  }
+  bool remove(const std::string& path) override {
+    if (removeFails || files.erase(path) == 0)
+      return false;
+    removed.push_back(path);
+    return true;
+  }
+};
+
+// Starts only the programs it has been given.
+class FakeProcessStarter : public ProcessStarter {
+ public:
+  std::vector<std::string> existing;
+  std::vector<std::string> started;
+  std::vector<std::string> attempts;
+
+  bool start(const std::string& path) override {
+    attempts.push_back(path);
+    for (const std::string& program : existing) {
+      if (program == path) {
+        started.push_back(path);
+        return true;
+      }
+    }
+    return false;
+  }
 };
 
 }  // namespace kestrel::fakes

@@ -1,0 +1,220 @@
+#include "win32/app/hidden_main_window.h"
+
+#include "dialogs/shell_ids.h"
+#include "monitor/tray_summary.h"
+#include "resource.h"
+#include "shell/shell_texts.h"
+#include "shell/startup_first_phase.h"
+#include "win32/ansi_text.h"
+
+namespace kestrel {
+
+namespace {
+
+constexpr UINT kTrayCallbackMessage = WM_USER + 1;  // 0x0401
+
+UINT RegisteredMessage(const char* name) {
+  return RegisterWindowMessageW(WideFromCore(name).c_str());
+}
+
+TrayMouse DecodeTrayMouse(LPARAM l) {
+  switch (static_cast<UINT>(l)) {
+    case WM_LBUTTONDOWN:
+      return TrayMouse::LeftDown;
+    case WM_LBUTTONDBLCLK:
+      return TrayMouse::LeftDoubleClick;
+    case WM_LBUTTONUP:
+      return TrayMouse::LeftUp;
+    case WM_RBUTTONUP:
+      return TrayMouse::RightUp;
+    case WM_MOUSEMOVE:
+      return TrayMouse::Move;
+    default:
+      return TrayMouse::Other;
+  }
+}
+
+ScreenPoint CursorPosition() {
+  POINT point{};
+  GetCursorPos(&point);
+  return {point.x, point.y};
+}
+
+HICON LoadIconResource(HINSTANCE instance, int id, int size) {
+  return static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+HiddenMainWindow::HiddenMainWindow(HINSTANCE instance, AppServices& services,
+                                   HiddenWindowParts parts)
+    : instance_(instance),
+      services_(services),
+      startMessage_(RegisteredMessage(kStartMessageName)),
+      stopMessage_(RegisteredMessage(kStopMessageName)),
+      zeroConfigCheckMessage_(RegisteredMessage(shell_texts::kZeroConfigCheckMessageName)),
+      taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")),
+      zeroConfigPrompt_(instance, *this),
+      applet_({services.system, parts.discovery, services.adapter, parts.channelOpened,
+               parts.adapterPresent, parts.startupChecks, services.parameters, parts.zeroConfig,
+               zeroConfigPrompt_, parts.zeroConfigState, timers_, *this}) {}
+
+INT_PTR HiddenMainWindow::run() {
+  return runModal(instance_, IDD_HIDDEN_MAIN, nullptr);
+}
+
+BOOL HiddenMainWindow::onInitDialog() {
+  showHiddenWindow(false);
+  timers_.setWindow(hwnd());
+
+  wchar_t title[128] = {};
+  LoadStringW(instance_, IDS_APPLICATION_TITLE, title, 128);
+  SetWindowTextW(hwnd(), title);
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG,
+               reinterpret_cast<LPARAM>(LoadIconResource(instance_, IDI_APPLICATION_ICON, 32)));
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL,
+               reinterpret_cast<LPARAM>(LoadIconResource(instance_, IDI_APPLICATION_ICON, 16)));
+
+  strongIcon_ = LoadIconResource(instance_, IDI_SIGNAL_STRONG, 16);
+  weakIcon_ = LoadIconResource(instance_, IDI_SIGNAL_WEAK, 16);
+  mediumIcon_ = LoadIconResource(instance_, IDI_SIGNAL_MEDIUM, 16);
+  tray_.SetNotificationWnd(hwnd(), kTrayCallbackMessage);
+
+  applet_.start();
+  MoveWindow(hwnd(), 0, 0, 0, 0, FALSE);
+  return TRUE;
+}
+
+void HiddenMainWindow::onCommand(int id, std::optional<ControlEvent>) {
+  applet_.onMenuCommand(id);
+}
+
+void HiddenMainWindow::onTimer(UINT_PTR id) {
+  if (id == kMonitorTimerId)
+    applet_.onMonitorTick();
+  else if (id == kMenuTimerId)
+    applet_.onMenuDismissTick(CursorPosition());
+}
+
+void HiddenMainWindow::onDestroy() {
+  tray_.SetIcon(nullptr, nullptr);
+}
+
+INT_PTR HiddenMainWindow::onMessage(UINT message, WPARAM, LPARAM l, bool& handled) {
+  handled = true;
+  if (message == kTrayCallbackMessage) {
+    applet_.onTrayMouse(DecodeTrayMouse(l), CursorPosition());
+  } else if (message == startMessage_) {
+    // The sender is another process waiting in its broadcast: let it go before the sheet
+    // runs here, modally, for as long as the user keeps it open.
+    ReplyMessage(0);
+    applet_.onStartMessage();
+  } else if (message == stopMessage_) {
+    ReplyMessage(0);
+    applet_.onStopMessage();
+  } else if (message == zeroConfigCheckMessage_) {
+    applet_.onZeroConfigCheck();
+  } else if (message == taskbarCreatedMessage_) {
+    tray_.Readd();
+  } else if (message == WM_WINDOWPOSCHANGING && !visible_) {
+    // A modal dialog is shown once its loop starts; this one stays hidden until asked.
+    reinterpret_cast<WINDOWPOS*>(l)->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+    handled = false;
+  } else {
+    handled = false;
+  }
+  return 0;
+}
+
+bool HiddenMainWindow::isSheetOpen() {
+  return sheet_ != nullptr;
+}
+
+void HiddenMainWindow::runSheet(bool fourPages, bool openOnInformation) {
+  MainSheet sheet(services_, instance_);
+  sheet_ = &sheet;
+  sheet.run(hwnd(), pages_, fourPages, openOnInformation);
+  sheet_ = nullptr;
+  if (IsWindowVisible(hwnd())) {
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+  }
+}
+
+void HiddenMainWindow::bringSheetToFront() {
+  if (sheet_ != nullptr)
+    sheet_->bringToFront();
+}
+
+void HiddenMainWindow::activateSheetPage(int index) {
+  if (sheet_ != nullptr)
+    sheet_->activatePage(index);
+}
+
+void HiddenMainWindow::endSheet() {
+  if (sheet_ != nullptr)
+    sheet_->endWithCancel();
+}
+
+void HiddenMainWindow::switchSheetPages(bool fourPages) {
+  if (sheet_ != nullptr)
+    sheet_->switchPageSet(fourPages);
+}
+
+void HiddenMainWindow::disableSheetApply() {
+  if (sheet_ != nullptr)
+    sheet_->enableButton(SheetButton::Apply, false);
+}
+
+void HiddenMainWindow::showHiddenWindow(bool visible) {
+  visible_ = visible;
+  ShowWindow(hwnd(), visible ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+void HiddenMainWindow::endHiddenWindow() {
+  EndDialog(hwnd(), 1);
+}
+
+HICON HiddenMainWindow::signalIcon(int resource) const {
+  switch (resource) {
+    case tray_icon::kStrong:
+      return strongIcon_;
+    case tray_icon::kMedium:
+      return mediumIcon_;
+    default:
+      return weakIcon_;
+  }
+}
+
+void HiddenMainWindow::showTrayIcon(int icon, const std::string* tip) {
+  tray_.SetIcon(signalIcon(icon), tip);
+}
+
+void HiddenMainWindow::removeTrayIcon() {
+  tray_.SetIcon(nullptr, nullptr);
+}
+
+void HiddenMainWindow::trackMenu(ScreenPoint at) {
+  HMENU menu = CreatePopupMenu();
+  if (menu == nullptr)
+    return;
+  AppendMenuW(menu, MF_STRING, kMenuOpen, L"Open");
+  AppendMenuW(menu, MF_STRING, kMenuAbout, L"About...");
+  AppendMenuW(menu, MF_STRING, kMenuExit, L"Exit");
+  // Without the foreground the menu would not close when the user clicks elsewhere.
+  SetForegroundWindow(hwnd());
+  TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
+  PostMessageW(hwnd(), WM_NULL, 0, 0);
+  DestroyMenu(menu);
+}
+
+void HiddenMainWindow::closeMenu() {
+  EndMenu();
+}
+
+void HiddenMainWindow::sendZeroConfigCheck() {
+  SendMessageW(hwnd(), zeroConfigCheckMessage_, 0, 0);
+}
+
+}  // namespace kestrel
