@@ -1,5 +1,7 @@
 #include "win32/ui/sheet/main_sheet.h"
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "resource.h"
@@ -30,6 +32,7 @@ constexpr UINT kInitialiseMessage = WM_APP + 0x140;
 constexpr UINT kPageChangedMessage = WM_APP + 0x141;
 constexpr int kWindowWidthExtra = 8;
 constexpr int kWindowHeightExtra = 33;
+constexpr int kHelpTextPadding = 16;
 
 MainSheet* openSheet = nullptr;
 
@@ -107,6 +110,7 @@ struct MainSheet::Window {
   HelpToggle help;
   RECT pageRect{};
   Size button;
+  int helpWidth = 0;
   HICON bigIcon = nullptr;
   HICON smallIcon = nullptr;
   StatusPanelWindow panel;
@@ -222,6 +226,7 @@ struct MainSheet::Window {
 
     const Rect ok = rectOf(item(IDOK));
     button = {ok.width(), ok.height()};
+    helpWidth = fittedHelpWidth();
     createButton(kConnectButtonId, sheet_texts::kConnect, false, false);
     createButton(kScanButtonId, sheet_texts::kScan, false, true);
     createButton(kCancelButtonId, sheet_texts::kCancel, true, true);
@@ -274,8 +279,26 @@ struct MainSheet::Window {
     place(kCancelButtonId, row.cancel);
     place(kScanButtonId, row.scan);
     place(IDCANCEL, row.close);
-    place(IDHELP, row.help);
+    Rect helpButton = row.help;
+    helpButton.right = helpButton.left + helpWidth;
+    place(IDHELP, helpButton);
     return row;
+  }
+
+  // "ヘルプを閉じる" is wider than the OK button in a Japanese font: Help grows to fit it.
+  int fittedHelpWidth() const {
+    HWND helpButton = item(IDHELP);
+    HDC dc = GetDC(helpButton);
+    if (dc == nullptr)
+      return button.width;
+    HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(helpButton, WM_GETFONT, 0, 0)));
+    const std::wstring longest = WideFromCore(sheet_texts::kCloseHelp);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, longest.c_str(), static_cast<int>(longest.size()), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(helpButton, dc);
+    return std::max(button.width, static_cast<int>(extent.cx) + kHelpTextPadding);
   }
 
   // The page fills the tab control's display area, as the framework sizes it.

@@ -86,7 +86,10 @@ void ApplyingPopupDialog::place(const Placement& placement) {
                SWP_NOZORDER | SWP_NOACTIVATE);
   RECT client{};
   GetClientRect(hwnd(), &client);
-  MoveWindow(GetDlgItem(hwnd(), IDC_APPLYING_TEXT), 0, 0, client.right, client.bottom, TRUE);
+  MoveWindow(GetDlgItem(hwnd(), IDC_APPLYING_TEXT), 0, 0, client.right, client.bottom, FALSE);
+  // The centred text moves with every step: paint it whole, at once.
+  RedrawWindow(hwnd(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void ApplyingPopupDialog::end() {

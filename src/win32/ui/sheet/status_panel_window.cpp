@@ -33,7 +33,7 @@ void StatusPanelWindow::create(HWND sheet, HINSTANCE instance, const Rect& strip
   brush_ = CreateSolidBrush(ColourRef(kStatusPanelBackground));
   backgroundBitmap_ = LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_PANEL_BACKGROUND));
   font_ = CreateFontW(-kStatusFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
                       L"MS UI Gothic");
 
   background_ =
