@@ -61,8 +61,7 @@ void ReadAuthenticationSuite(const std::uint8_t* body, std::size_t size,
       break;
     case 0:
     case 2:
-      network.security =
-          network.mode != 0 ? ScannedSecurity::PreSharedKey : ScannedSecurity::Dot1x;
+      network.security = network.mode != 0 ? ScannedSecurity::PreSharedKey : ScannedSecurity::Dot1x;
       break;
     default:
       break;

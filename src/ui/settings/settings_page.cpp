@@ -6,8 +6,8 @@
 #include "profiles/key_derivation.h"
 #include "profiles/profile_store.h"
 #include "ui/settings/settings_controls.h"
-#include "ui/settings/settings_texts.h"
 #include "ui/settings/settings_rules.h"
+#include "ui/settings/settings_texts.h"
 
 namespace kestrel {
 
@@ -163,15 +163,15 @@ void SettingsPage::fillFromWorkingProfile() {
 
   window_.setPasswordMask(kPassphrase, false);
   passphraseMasked_ = false;
-  controls_.setText(kPassphrase, MaskOf(static_cast<std::size_t>(
-                                     std::clamp<std::int32_t>(profile.PHlength, 0,
-                                                              kMaxPassphraseEdit))));
+  controls_.setText(kPassphrase, MaskOf(static_cast<std::size_t>(std::clamp<std::int32_t>(
+                                     profile.PHlength, 0, kMaxPassphraseEdit))));
 
   pageKeys_ = profile.SharedKey;
   pageKeyLengths_ = profile.SharedKeyLength;
-  shownKey_ = profile.defaultKey >= 0 && profile.defaultKey < static_cast<std::int32_t>(kWepKeyCount)
-                  ? static_cast<std::size_t>(profile.defaultKey)
-                  : 0;
+  shownKey_ =
+      profile.defaultKey >= 0 && profile.defaultKey < static_cast<std::int32_t>(kWepKeyCount)
+          ? static_cast<std::size_t>(profile.defaultKey)
+          : 0;
   controls_.selectListItem(kKeyNumber, static_cast<int>(shownKey_));
   if (EqualsIgnoringCase(pageKeys_[shownKey_], kPlaceholderKey) && profile.EapSelection != 7) {
     pageKeys_[shownKey_].clear();
@@ -387,9 +387,9 @@ void SettingsPage::onProfileChosen() {
   selectedName_ = controls_.listItemText(kProfile, chosen);
   Reload();
   controls_.enable(kSaveProfile, false);
-  controls_.enable(kDeleteProfile, selectedName_ != kDefaultProfileName &&
-                                       selectedName_ !=
-                                           services_.store.GetConfigurationProfileName());
+  controls_.enable(kDeleteProfile,
+                   selectedName_ != kDefaultProfileName &&
+                       selectedName_ != services_.store.GetConfigurationProfileName());
   setModified();
 }
 

@@ -68,9 +68,9 @@ TEST(ScannedNetworks, ShortRecordsAndShortElementAreasAreNotExamined) {
 }
 
 TEST(ScannedNetworks, RecordsThatDoNotLieInsideTheBufferEndTheWalk) {
-  const auto list = NetworkListBytes(3, {NetworkRecord().ssid("Whole"),
-                                         NetworkRecord().ssid("Liar").lengthField(5000),
-                                         NetworkRecord().ssid("Unseen")});
+  const auto list = NetworkListBytes(
+      3, {NetworkRecord().ssid("Whole"), NetworkRecord().ssid("Liar").lengthField(5000),
+          NetworkRecord().ssid("Unseen")});
   const auto table = Read(list);
   ASSERT_EQ(table.size(), 2u);
   EXPECT_EQ(table[1].ssid, "Whole");
@@ -103,9 +103,8 @@ TEST_F(SettingsPageSsidList, OpeningTheListRescansAndKeepsTheTypedText) {
   open();
   type(kSsid, "typed");
   openSsidList();
-  EXPECT_EQ(controls.at(kSsid).items,
-            (std::vector<std::string>{"Any (First available network)", "KESTREL_WEP",
-                                      "KESTREL_11g"}));
+  EXPECT_EQ(controls.at(kSsid).items, (std::vector<std::string>{"Any (First available network)",
+                                                                "KESTREL_WEP", "KESTREL_11g"}));
   EXPECT_EQ(text(kSsid), "typed");
 
   // A failed scan leaves the list as it was.

@@ -118,9 +118,10 @@ TEST_F(SettingsPageWrites, AnAdHocSsidMustBeNamedAndNotAny) {
   const struct {
     std::string ssid;
     std::string message;
-  } refused[] = {{"", settings_texts::kAdHocSsidEmptyMessage},
-                 {"any", InvalidSsidMessage("any")},
-                 {"ANY (first AVAILABLE network)", InvalidSsidMessage("ANY (first AVAILABLE network)")}};
+  } refused[] = {
+      {"", settings_texts::kAdHocSsidEmptyMessage},
+      {"any", InvalidSsidMessage("any")},
+      {"ANY (first AVAILABLE network)", InvalidSsidMessage("ANY (first AVAILABLE network)")}};
   for (const auto& c : refused) {
     prompt.notices.clear();
     open();
@@ -249,8 +250,7 @@ TEST_F(SettingsPageWrites, TheNetworksPageHandsOverASecuredNetwork) {
 
 TEST_F(SettingsPageWrites, AnUntouchedApplyKeepsTheMaskedKeysAndPassphrase) {
   WirelessProfile wep = WepProfile("", 0);
-  const std::array<std::string, 4> keys = {"0011223344", "5566778899", "AABBCCDDEE",
-                                           "FFEEDDCCBB"};
+  const std::array<std::string, 4> keys = {"0011223344", "5566778899", "AABBCCDDEE", "FFEEDDCCBB"};
   for (std::size_t k = 0; k < 4; ++k) {
     wep.SharedKey[k] = keys[k];
     wep.SharedKeyLength[k] = 5;

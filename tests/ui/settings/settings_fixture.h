@@ -162,16 +162,15 @@ class SettingsPageTest : public ::testing::Test {
 
   // Registry value as text, from the profile key `name`.
   std::string storedText(const std::string& name, const std::string& value) {
-    const RegistryValue* stored =
-        registry.value(RegistryHive::LocalMachine,
-                       std::string(kParametersKey) + "\\CustomParams\\Configurations\\" + name,
-                       value);
+    const RegistryValue* stored = registry.value(
+        RegistryHive::LocalMachine,
+        std::string(kParametersKey) + "\\CustomParams\\Configurations\\" + name, value);
     return stored == nullptr ? "(absent)" : RegistryValueText(*stored);
   }
   std::string configurationsText(const std::string& value) {
-    const RegistryValue* stored = registry.value(
-        RegistryHive::LocalMachine, std::string(kParametersKey) + "\\CustomParams\\Configurations",
-        value);
+    const RegistryValue* stored =
+        registry.value(RegistryHive::LocalMachine,
+                       std::string(kParametersKey) + "\\CustomParams\\Configurations", value);
     return stored == nullptr ? "(absent)" : RegistryValueText(*stored);
   }
 
@@ -198,10 +197,14 @@ class SettingsPageTest : public ::testing::Test {
   CardConfigId cardConfigId{parameters, guids};
   DriverParameterMirror mirror{registry, parameters, cardConfigId, system, adapterPresent};
   ProfileStore store{registry, parameters, cardConfigId, prompt, system, records.list};
-  AppServices services{system,  identity,        adapter,    parameters,
-                       driverVersion, ipHelper,   files,      dot1x,
-                       records, store,           mirror,     prompt,
-                       adapterPresent, zeroConfigInControl, dot1xAvailable};
+  AppServices services{system,         identity,
+                       adapter,        parameters,
+                       driverVersion,  ipHelper,
+                       files,          dot1x,
+                       records,        store,
+                       mirror,         prompt,
+                       adapterPresent, zeroConfigInControl,
+                       dot1xAvailable};
 
   fakes::FakeControlSurface controls;
   FakeSettingsWindow window;

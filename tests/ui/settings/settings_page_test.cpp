@@ -11,8 +11,8 @@ using Ids = std::vector<ControlId>;
 
 // The controls of the security group whose enabling the rules decide.
 const Ids kSecurityControls = {kPassphraseEntry, kManualEntry, kPassphraseLabel,
-                               kPassphrase,      kKeyNumber,  kKey,
-                               kGenerationSize,  kManualSize, kAdvancedSecurity};
+                               kPassphrase,      kKeyNumber,   kKey,
+                               kGenerationSize,  kManualSize,  kAdvancedSecurity};
 
 class SettingsPageControls : public SettingsPageTest {
  protected:
@@ -105,8 +105,8 @@ TEST_F(SettingsPageControls, WepWithAKeyShownStartsInManualMode) {
   click(kNoSecurity);
   click(kWep);
   EXPECT_EQ(checkedOf({kPassphraseEntry, kManualEntry}), Ids{kManualEntry});
-  EXPECT_EQ(enabledOf(kSecurityControls), (Ids{kPassphraseEntry, kManualEntry, kPassphraseLabel,
-                                               kKeyNumber, kKey, kManualSize}));
+  EXPECT_EQ(enabledOf(kSecurityControls),
+            (Ids{kPassphraseEntry, kManualEntry, kPassphraseLabel, kKeyNumber, kKey, kManualSize}));
 }
 
 TEST_F(SettingsPageControls, WpaPskLeavesOnlyThePassphraseAndAdvancedSecurity) {

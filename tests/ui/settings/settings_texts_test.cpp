@@ -31,7 +31,8 @@ TEST(SettingsTexts, Cp932BytesSpellTheTexts) {
   EXPECT_EQ(FromCp932(kNewProfileJapanese), "新しいプロファイル");
   EXPECT_EQ(FromCp932(kAdHocSsidEmptyMessage),
             "無効な SSID の長さ。\nAd Hoc モードでは、少なくとも1文字を入力してください。");
-  EXPECT_EQ(FromCp932(kInvalidSsidMessageFormat), "無効な SSID。\n\"%s\"は、SSIDに使用できません。");
+  EXPECT_EQ(FromCp932(kInvalidSsidMessageFormat),
+            "無効な SSID。\n\"%s\"は、SSIDに使用できません。");
   EXPECT_EQ(FromCp932(kEnterNewProfileNameMessage), "新しいプロファイル名を入力してください。");
   EXPECT_EQ(FromCp932(kEnterProfileNameMessage),
             "プロファイル名フィールドに少なくとも1文字を入力してください。");
