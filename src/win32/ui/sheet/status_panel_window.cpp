@@ -1,0 +1,187 @@
+#include "win32/ui/sheet/status_panel_window.h"
+
+#include "resource.h"
+#include "win32/ansi_text.h"
+
+namespace kestrel {
+
+namespace {
+
+COLORREF ColourRef(Rgb colour) {
+  return RGB(colour.red, colour.green, colour.blue);
+}
+
+DWORD TextStyle(CellKind kind) {
+  const DWORD alignment = kind == CellKind::LeftText ? SS_LEFTNOWORDWRAP : SS_CENTER;
+  return WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS |
+         alignment;
+}
+
+HMENU ChildId(int id) {
+  return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
+
+}  // namespace
+
+StatusPanelWindow::~StatusPanelWindow() {
+  release();
+}
+
+void StatusPanelWindow::create(HWND sheet, HINSTANCE instance, const Rect& strip) {
+  sheet_ = sheet;
+  instance_ = instance;
+  brush_ = CreateSolidBrush(ColourRef(kStatusPanelBackground));
+  backgroundBitmap_ = LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_PANEL_BACKGROUND));
+  font_ = CreateFontW(-kStatusFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
+                      L"MS UI Gothic");
+
+  background_ =
+      CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW,
+                      strip.left, strip.top, strip.width(), strip.height(), sheet,
+                      ChildId(kStatusBackgroundId), instance, nullptr);
+  std::size_t text = 0;
+  for (const StatusCell& cell : LayOutStatusCells(strip)) {
+    const Rect& r = cell.rect;
+    if (cell.kind == CellKind::Picture) {
+      AnimatedPicture& picture = pictures_[static_cast<std::size_t>(cell.pictureIndex)];
+      picture.Create(sheet, cell.controlId, r.left, r.top);
+      if (picture.window() != nullptr) {
+        SetWindowLongPtrW(picture.window(), GWL_STYLE,
+                          GetWindowLongPtrW(picture.window(), GWL_STYLE) | WS_CLIPSIBLINGS);
+      }
+      continue;
+    }
+    TextCell& cellWindow = texts_[text++];
+    cellWindow.controlId = cell.controlId;
+    cellWindow.window =
+        CreateWindowExW(0, L"STATIC", L"", TextStyle(cell.kind), r.left, r.top, r.width(),
+                        r.height(), sheet, ChildId(cell.controlId), instance, nullptr);
+    SendMessageW(cellWindow.window, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  }
+  // Beneath every cell, so that painting it never covers them.
+  SetWindowPos(background_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void StatusPanelWindow::move(const Rect& strip) {
+  if (sheet_ == nullptr)
+    return;
+  MoveWindow(background_, strip.left, strip.top, strip.width(), strip.height(), FALSE);
+  for (const StatusCell& cell : LayOutStatusCells(strip)) {
+    const Rect& r = cell.rect;
+    if (cell.kind == CellKind::Picture) {
+      HWND window = pictures_[static_cast<std::size_t>(cell.pictureIndex)].window();
+      SetWindowPos(window, nullptr, r.left, r.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (const TextCell* text = textCell(cell.controlId)) {
+      MoveWindow(text->window, r.left, r.top, r.width(), r.height(), FALSE);
+    }
+  }
+  InvalidateRect(sheet_, nullptr, TRUE);
+}
+
+void StatusPanelWindow::release() {
+  for (AnimatedPicture& picture : pictures_)
+    picture.Unload();
+  if (font_ != nullptr)
+    DeleteObject(font_);
+  if (brush_ != nullptr)
+    DeleteObject(brush_);
+  if (backgroundBitmap_ != nullptr)
+    DeleteObject(backgroundBitmap_);
+  font_ = nullptr;
+  brush_ = nullptr;
+  backgroundBitmap_ = nullptr;
+  sheet_ = nullptr;
+  background_ = nullptr;
+  texts_ = {};
+  shown_ = {};
+}
+
+bool StatusPanelWindow::colourFor(HWND control, HDC dc, LRESULT& brush) const {
+  for (const TextCell& cell : texts_) {
+    if (cell.window == nullptr || cell.window != control)
+      continue;
+    SetTextColor(dc, cell.colour);
+    SetBkColor(dc, ColourRef(kStatusPanelBackground));
+    brush = reinterpret_cast<LRESULT>(brush_);
+    return true;
+  }
+  return false;
+}
+
+bool StatusPanelWindow::drawBackground(const DRAWITEMSTRUCT& item) const {
+  if (item.hwndItem != background_ || background_ == nullptr)
+    return false;
+  const RECT& area = item.rcItem;
+  BITMAP bitmap{};
+  HDC source = CreateCompatibleDC(item.hDC);
+  if (backgroundBitmap_ != nullptr && source != nullptr &&
+      GetObjectW(backgroundBitmap_, sizeof bitmap, &bitmap) != 0) {
+    HGDIOBJ previous = SelectObject(source, backgroundBitmap_);
+    StretchBlt(item.hDC, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               source, 0, 0, bitmap.bmWidth, bitmap.bmHeight, SRCCOPY);
+    SelectObject(source, previous);
+  } else {
+    FillRect(item.hDC, &area, brush_);
+  }
+  if (source != nullptr)
+    DeleteDC(source);
+  return true;
+}
+
+void StatusPanelWindow::setPicture(int index, int picture) {
+  if (index < 0 || index >= kStatusPictureCount || sheet_ == nullptr)
+    return;
+  const auto slot = static_cast<std::size_t>(index);
+  if (shown_[slot] == picture)
+    return;
+  AnimatedPicture& control = pictures_[slot];
+  if (control.LoadResource(instance_, MAKEINTRESOURCEW(picture)))
+    control.SetBackgroundColor(ColourRef(kStatusPanelBackground));
+  shown_[slot] = picture;
+}
+
+void StatusPanelWindow::setText(int controlId, const std::string& text, Rgb colour) {
+  TextCell* cell = textCell(controlId);
+  if (cell == nullptr || cell->window == nullptr)
+    return;
+  const std::wstring wide = WideFromCore(text);
+  wchar_t current[128] = {};
+  GetWindowTextW(cell->window, current, 128);
+  const COLORREF wanted = ColourRef(colour);
+  if (wide != current)
+    SetWindowTextW(cell->window, wide.c_str());
+  if (wanted != cell->colour) {
+    cell->colour = wanted;
+    InvalidateRect(cell->window, nullptr, TRUE);
+  }
+}
+
+void StatusPanelWindow::redrawPictures() {
+  for (AnimatedPicture& picture : pictures_)
+    picture.Draw();
+}
+
+COLORREF StatusPanelWindow::textColour(int controlId) const {
+  const TextCell* cell = textCell(controlId);
+  return cell != nullptr ? cell->colour : CLR_INVALID;
+}
+
+StatusPanelWindow::TextCell* StatusPanelWindow::textCell(int controlId) {
+  for (TextCell& cell : texts_) {
+    if (cell.controlId == controlId)
+      return &cell;
+  }
+  return nullptr;
+}
+
+const StatusPanelWindow::TextCell* StatusPanelWindow::textCell(int controlId) const {
+  for (const TextCell& cell : texts_) {
+    if (cell.controlId == controlId)
+      return &cell;
+  }
+  return nullptr;
+}
+
+}  // namespace kestrel
