@@ -32,6 +32,9 @@
 #define IDC_SETTINGS_PICTURE_PADLOCK 1136
 #define IDC_SETTINGS_PICTURE_KEY 1145
 
+// The sheet's Cancel button, which the sheet passes on to this page.
+#define IDC_SETTINGS_SHEET_CANCEL 1077
+
 // Labels and group boxes the code never addresses.
 #define IDC_SETTINGS_ADAPTER_LABEL 4100
 #define IDC_SETTINGS_PROFILE_GROUP 4101

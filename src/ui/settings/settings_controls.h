@@ -28,5 +28,6 @@ inline constexpr ControlId kKey = IDC_SETTINGS_KEY;
 inline constexpr ControlId kManualSize = IDC_SETTINGS_MANUAL_SIZE;
 inline constexpr ControlId kAdvancedSecurity = IDC_SETTINGS_ADVANCED_SECURITY;
 inline constexpr ControlId kAutoCell = IDC_SETTINGS_AUTOCELL;
+inline constexpr ControlId kSheetCancel = IDC_SETTINGS_SHEET_CANCEL;
 
 }  // namespace kestrel::settings_controls

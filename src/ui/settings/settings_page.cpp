@@ -332,6 +332,9 @@ void SettingsPage::onCommand(ControlId id, ControlEvent event) {
       case kManualEntry:
         onManualEntry();
         return;
+      case kSheetCancel:
+        DiscardChanges();
+        return;
       default:
         return;
     }

@@ -64,10 +64,6 @@ PROPSHEETPAGEW SettingsPageView::sheetPage() {
   return propertyPage(instance_, IDD_SETTINGS);
 }
 
-bool SettingsPageView::hasUnsavedEdits() {
-  return hwnd() != nullptr && IsWindowVisible(hwnd()) && page_.saveEnabled();
-}
-
 BOOL SettingsPageView::onInitDialog() {
   timers_.setWindow(hwnd());
   for (std::size_t i = 0; i < pictures_.size(); ++i) {

@@ -9,6 +9,7 @@
 #include "ui/app_services.h"
 #include "ui/settings/settings_page.h"
 #include "ui/settings/settings_page_window.h"
+#include "ui/sheet/close_procedure.h"
 #include "ui/sheet_services.h"
 #include "win32/animated_picture.h"
 #include "win32/dialog_view.h"
@@ -17,7 +18,9 @@
 
 namespace kestrel {
 
-class SettingsPageView : public DialogView, private SettingsPageWindow {
+class SettingsPageView : public DialogView,
+                         public SettingsCloseActions,
+                         private SettingsPageWindow {
  public:
   // Lives as long as the application; a window is made for it by each sheet.
   SettingsPageView(AppServices& services, SheetControl& sheet, SettingsDialogs& dialogs,
@@ -28,10 +31,9 @@ class SettingsPageView : public DialogView, private SettingsPageWindow {
   // What the networks page hands a chosen network to.
   SettingsPageLink& link() { return page_; }
 
-  // For the sheet's close procedure and its Cancel button.
-  bool hasUnsavedEdits();
-  bool saveProfile() { return page_.SaveProfile(); }
-  void discardChanges() { page_.DiscardChanges(); }
+  // The sheet's close procedure (its Cancel button comes as a command).
+  bool saveProfile() override { return page_.SaveProfile(); }
+  void discardChanges() override { page_.DiscardChanges(); }
 
  protected:
   BOOL onInitDialog() override;
