@@ -1,5 +1,5 @@
-// The settings page alone in a plain property sheet, against the simulated adapter, for a
-// look at it (see scripts/settings-preview). Arguments: the security mode to show
+// The settings page in the main sheet (the other pages left out), against the simulated
+// adapter, for a look at it (see scripts/settings-preview). Arguments: the security mode to show
 // ("none", "wep", "wpa", or "wepkey": a typed WEP key), the seconds to stay open, and "apply" to
 // press Apply once the mode is set up. The 802.1X client counts as present ("wpa" needs it) when
 // the library is found or when the mode is "wpa".
@@ -23,6 +23,7 @@
 #include "profiles/card_config_id.h"
 #include "ui/app_services.h"
 #include "win32/ui/settings/settings_page_view.h"
+#include "win32/ui/sheet/main_sheet.h"
 #include "win32/win32_device_setup.h"
 #include "win32/win32_dot1x_library.h"
 #include "win32/win32_guid_source.h"
@@ -38,16 +39,6 @@ using namespace kestrel;
 constexpr UINT_PTR kCloseTimer = 9001;
 constexpr UINT_PTR kApplyTimer = 9002;
 constexpr UINT_PTR kSetupTimer = 9003;
-
-// The sheet's part, as far as a lone page needs it: the applying popup is a line on the
-// console.
-class PreviewSheet : public SheetControl {
- public:
-  void showButton(SheetButton, bool) override {}
-  void enableButton(SheetButton, bool) override {}
-  void setActivePage(int) override {}
-  void showApplyingPopup() override { std::printf("applying-settings popup\n"); }
-};
 
 class NoDialogs : public SettingsDialogs {
  public:
@@ -75,9 +66,10 @@ void Click(HWND page, int id) {
 
 class PreviewPage : public SettingsPageView {
  public:
-  PreviewPage(AppServices& services, SheetControl& sheet, SettingsDialogs& dialogs,
-              HINSTANCE instance, std::wstring mode, int seconds, bool apply)
+  PreviewPage(AppServices& services, MainSheet& sheet, SettingsDialogs& dialogs, HINSTANCE instance,
+              std::wstring mode, int seconds, bool apply)
       : SettingsPageView(services, sheet, dialogs, instance),
+        sheet_(sheet),
         mode_(std::move(mode)),
         seconds_(seconds),
         apply_(apply) {}
@@ -97,10 +89,10 @@ class PreviewPage : public SettingsPageView {
       setUpMode();
     } else if (id == kApplyTimer) {
       KillTimer(hwnd(), id);
-      PropSheet_Apply(GetParent(hwnd()));
+      PostMessageW(sheet_.window(), PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
     } else if (id == kCloseTimer) {
       KillTimer(hwnd(), id);
-      PostMessageW(GetParent(hwnd()), WM_COMMAND, IDCANCEL, 0);
+      sheet_.endWithCancel();
     } else {
       SettingsPageView::onTimer(id);
     }
@@ -112,6 +104,7 @@ class PreviewPage : public SettingsPageView {
     HWND page = hwnd();
     if (mode_ == L"wep") {
       Click(page, IDC_SETTINGS_SECURITY_WEP);
+      Click(page, IDC_SETTINGS_ENTRY_PASSPHRASE);
       Type(page, IDC_SETTINGS_SSID, L"KESTREL_WEP");
       Type(page, IDC_SETTINGS_PASSPHRASE, L"kestrel");
     } else if (mode_ == L"wepkey") {
@@ -129,6 +122,7 @@ class PreviewPage : public SettingsPageView {
     }
   }
 
+  MainSheet& sheet_;
   std::wstring mode_;
   int seconds_;
   bool apply_;
@@ -184,18 +178,12 @@ int wmain(int argc, wchar_t** argv) {
                        adapterPresent, zeroConfigInControl,
                        dot1xAvailable};
 
-  PreviewSheet sheet;
+  MainSheet sheet(services, instance);
   NoDialogs dialogs;
   PreviewPage page(services, sheet, dialogs, instance, mode, seconds, apply);
-  PROPSHEETPAGEW pageRecord = page.sheetPage();
-  HPROPSHEETPAGE pages[] = {CreatePropertySheetPageW(&pageRecord)};
-  PROPSHEETHEADERW header{};
-  header.dwSize = sizeof header;
-  header.hInstance = instance;
-  header.pszCaption = L"KESTREL Quick Beacon Wireless Utility";
-  header.nPages = 1;
-  header.phpage = pages;
-  PropertySheetW(&header);
+  SheetPages pages;
+  pages.settings = &page;
+  sheet.run(nullptr, pages, true, false);
 
   SsidRecord ssid;
   std::printf("adapter SSID after the sheet: %s\n",
