@@ -19,7 +19,8 @@ enum class ControlEvent {
   SelectionChanged,  // combo box or list box selection changed by the user
   TextChanged,       // edit text changed by the user
   FocusLost,
-  Scrolled,  // slider moved by the user
+  Scrolled,    // slider moved by the user
+  ListOpened,  // a combo box's drop-down list is about to open
 };
 
 class ControlSurface {

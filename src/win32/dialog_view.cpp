@@ -17,6 +17,8 @@ std::optional<ControlEvent> DecodeCommand(HWND control, WORD notification) {
       return ControlEvent::TextChanged;
     if (notification == CBN_KILLFOCUS)
       return ControlEvent::FocusLost;
+    if (notification == CBN_DROPDOWN)
+      return ControlEvent::ListOpened;
   } else if (lstrcmpiW(name, L"ListBox") == 0) {
     if (notification == LBN_SELCHANGE)
       return ControlEvent::SelectionChanged;

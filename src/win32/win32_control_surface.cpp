@@ -37,7 +37,8 @@ void Win32ControlSurface::setText(ControlId id, const std::string& text) {
 }
 
 void Win32ControlSurface::limitText(ControlId id, int characters) {
-  Send(item(id), EM_LIMITTEXT, static_cast<WPARAM>(characters));
+  HWND control = item(id);
+  Send(control, isCombo(control) ? CB_LIMITTEXT : EM_LIMITTEXT, static_cast<WPARAM>(characters));
 }
 
 bool Win32ControlSurface::checked(ControlId id) {

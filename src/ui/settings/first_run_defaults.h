@@ -1,0 +1,12 @@
+#pragma once
+
+#include "profiles/profile_store.h"
+
+namespace kestrel {
+
+// The first run after the driver was installed: a defaults record saved as "Default" and
+// then as "VirtualProfile" (the store finds the driver parameters key afresh at each
+// call). True when both were saved.
+bool SaveFirstRunDefaults(ProfileStore& store);
+
+}  // namespace kestrel

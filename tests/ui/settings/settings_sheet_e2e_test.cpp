@@ -1,0 +1,287 @@
+// The settings page in the main sheet against the simulated adapter: a network's name
+// and key typed in, Apply pressed, the applying popup seen, and the sheet's status panel
+// read until the link is up (or is seen not to come up).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "adapter/adapter.h"
+#include "adapter/adapter_discovery.h"
+#include "adapter/driver_parameters.h"
+#include "adapter/driver_version.h"
+#include "dialogs/settings_ids.h"
+#include "dialogs/sheet_ids.h"
+#include "installer/device_installer.h"
+#include "profiles/card_config_id.h"
+#include "ui/app_services.h"
+#include "ui/sheet/sheet_geometry.h"
+#include "win32/ui/settings/settings_page_view.h"
+#include "win32/ui/sheet/main_sheet.h"
+#include "win32/win32_device_setup.h"
+#include "win32/win32_dot1x_library.h"
+#include "win32/win32_guid_source.h"
+#include "win32/win32_ndis_library.h"
+#include "win32/win32_registry.h"
+#include "win32/win32_system_ports.h"
+#include "win32/win32_user_prompt.h"
+
+namespace kestrel {
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+  std::string out(text.size() * 3 + 1, '\0');
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(),
+                          static_cast<int>(out.size()), nullptr, nullptr);
+  out.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+  return out;
+}
+
+std::wstring ProgramDirectory() {
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring text(path, length < MAX_PATH ? length : 0);
+  return text.substr(0, text.find_last_of(L"\\/") + 1);
+}
+
+// kestrel-sim beside this program; true when it exited 0.
+bool RunSimulator(const std::wstring& arguments) {
+  std::wstring commandLine = L"\"" + ProgramDirectory() + L"kestrel-sim.exe\" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                      nullptr, nullptr, &startup, &process))
+    return false;
+  WaitForSingleObject(process.hProcess, 30000);
+  DWORD exitCode = 1;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return exitCode == 0;
+}
+
+class NoDialogs : public SettingsDialogs {
+ public:
+  bool openAdvancedSettings(bool, bool) override { return false; }
+  bool openAdHocSettings() override { return false; }
+};
+
+// The application's objects over the real ports and the simulated adapter.
+struct Machine {
+  Win32NdisLibrary library;
+  Win32CompletionEvents events;
+  Win32DeviceSetup devices;
+  Win32Registry registry;
+  Win32IpHelper ipHelper;
+  Win32FileInfo files;
+  Win32Dot1xLibrary dot1xLibrary;
+  DiscardingDot1xDiagnostics diagnostics;
+  Win32GuidSource guids;
+  Win32UserPrompt prompt;
+  SystemKind system;
+  AdapterIdentity identity;
+  bool channelOpened = false;
+  bool adapterPresent = false;
+  bool zeroConfigInControl = false;
+  bool dot1xAvailable = false;
+  ProfileRecords records;
+  Adapter adapter{library, events, channelOpened, identity.current};
+  DriverParameters parameters{library, registry, system, identity};
+  DriverVersion driverVersion{parameters, registry, files, system};
+  Dot1xClient dot1x{dot1xLibrary, diagnostics};
+  CardConfigId cardConfigId{parameters, guids};
+  ProfileStore store{registry, parameters, cardConfigId, prompt, system, records.list};
+  DriverParameterMirror mirror{registry, parameters, cardConfigId, system, adapterPresent};
+  AppServices services{system,         identity,
+                       adapter,        parameters,
+                       driverVersion,  ipHelper,
+                       files,          dot1x,
+                       records,        store,
+                       mirror,         prompt,
+                       adapterPresent, zeroConfigInControl,
+                       dot1xAvailable};
+
+  Machine() {
+    AdapterDiscovery discovery(library, devices, system, identity);
+    adapterPresent = discovery.PickAdapter();
+    if (adapterPresent)
+      discovery.FindAdapterDevice();
+    MacAddress mac{};
+    dot1xAvailable = adapter.GetMacAddress(mac) && dot1x.Open(mac);
+  }
+};
+
+// What the run saw.
+struct Observed {
+  bool popupSeen = false;
+  bool connected = false;
+  std::wstring lastPanelText;
+};
+
+// Drives the open sheet from a thread timer, which also ticks inside the sheet's and the
+// popup's modal loops.
+class SheetDriver {
+ public:
+  SheetDriver(MainSheet& sheet, std::function<void(HWND page)> typeIn, std::wstring ssid,
+              std::wstring bssid, int seconds)
+      : sheet_(sheet),
+        typeIn_(std::move(typeIn)),
+        ssid_(std::move(ssid)),
+        bssid_(std::move(bssid)),
+        ticksLeft_(seconds * 10) {
+    current_ = this;
+    timer_ = SetTimer(nullptr, 0, 100, Tick);
+  }
+  ~SheetDriver() {
+    KillTimer(nullptr, timer_);
+    current_ = nullptr;
+  }
+  Observed observed;
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (current_ != nullptr && !current_->busy_) {
+      current_->busy_ = true;
+      current_->step();
+      current_->busy_ = false;
+    }
+  }
+  static BOOL CALLBACK FindPopup(HWND window, LPARAM found) {
+    if (GetDlgItem(window, IDC_APPLYING_TEXT) != nullptr && IsWindowVisible(window))
+      *reinterpret_cast<bool*>(found) = true;
+    return TRUE;
+  }
+
+  void step() {
+    bool popup = false;
+    EnumThreadWindows(GetCurrentThreadId(), FindPopup, reinterpret_cast<LPARAM>(&popup));
+    observed.popupSeen = observed.popupSeen || popup;
+    HWND window = sheet_.window();
+    HWND page = window != nullptr
+                    ? reinterpret_cast<HWND>(SendMessageW(window, PSM_GETCURRENTPAGEHWND, 0, 0))
+                    : nullptr;
+    if (page == nullptr)
+      return;
+    if (!typed_) {
+      typed_ = true;
+      typeIn_(page);
+      PostMessageW(window, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
+      return;
+    }
+    wchar_t text[256] = {};
+    GetDlgItemTextW(window, kNetworkTextId, text, 256);
+    observed.lastPanelText = text;
+    observed.connected = observed.popupSeen &&
+                         observed.lastPanelText.find(ssid_) != std::wstring::npos &&
+                         observed.lastPanelText.find(bssid_) != std::wstring::npos;
+    if (observed.connected || --ticksLeft_ <= 0)
+      sheet_.endWithCancel();
+  }
+
+  static SheetDriver* current_;
+  MainSheet& sheet_;
+  std::function<void(HWND)> typeIn_;
+  std::wstring ssid_;
+  std::wstring bssid_;
+  int ticksLeft_;
+  UINT_PTR timer_ = 0;
+  bool typed_ = false;
+  bool busy_ = false;
+};
+SheetDriver* SheetDriver::current_ = nullptr;
+
+void Type(HWND page, int id, const wchar_t* text) {
+  SetDlgItemTextW(page, id, text);
+  HWND control = GetDlgItem(page, id);
+  wchar_t kind[16] = {};
+  GetClassNameW(control, kind, 16);
+  if (lstrcmpiW(kind, L"ComboBox") == 0)
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+void Click(HWND page, int id) {
+  SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+}
+
+class SettingsSheetEndToEnd : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    std::string error;
+    ASSERT_TRUE(sim::InstallSimulatedDevice("JP", error)) << error;
+  }
+  void SetUp() override { ASSERT_TRUE(RunSimulator(L"reset")); }
+
+  Observed runSheet(const std::function<void(HWND)>& typeIn, const std::wstring& ssid,
+                    const std::wstring& bssid, int seconds) {
+    Machine machine;
+    EXPECT_TRUE(machine.adapterPresent);
+    MainSheet sheet(machine.services, GetModuleHandleW(nullptr));
+    NoDialogs dialogs;
+    SettingsPageView settings(machine.services, sheet, dialogs, GetModuleHandleW(nullptr));
+    SheetPages pages;
+    pages.settings = &settings;
+    SheetDriver driver(sheet, typeIn, ssid, bssid, seconds);
+    sheet.run(nullptr, pages, true, false);
+    return driver.observed;
+  }
+  static bool Dot1xClientPresent() { return Machine().dot1xAvailable; }
+};
+
+TEST_F(SettingsSheetEndToEnd, TheRightWepKeyConnects) {
+  const Observed seen = runSheet(
+      [](HWND page) {
+        Type(page, IDC_SETTINGS_SSID, L"KESTREL_WEP");
+        Click(page, IDC_SETTINGS_SECURITY_WEP);
+        Click(page, IDC_SETTINGS_ENTRY_MANUAL);
+        Type(page, IDC_SETTINGS_KEY, L"1234567890");
+      },
+      L"KESTREL_WEP", L"00:14:6C:5E:00:02", 8);
+  EXPECT_TRUE(seen.popupSeen);
+  EXPECT_TRUE(seen.connected) << Utf8(seen.lastPanelText);
+}
+
+TEST_F(SettingsSheetEndToEnd, AWrongWepKeyDoesNotConnect) {
+  const Observed seen = runSheet(
+      [](HWND page) {
+        Type(page, IDC_SETTINGS_SSID, L"KESTREL_WEP");
+        Click(page, IDC_SETTINGS_SECURITY_WEP);
+        Click(page, IDC_SETTINGS_ENTRY_MANUAL);
+        Type(page, IDC_SETTINGS_KEY, L"0987654321");
+      },
+      L"KESTREL_WEP", L"00:14:6C:5E:00:02", 4);
+  EXPECT_TRUE(seen.popupSeen);
+  EXPECT_FALSE(seen.connected);
+}
+
+void TypeWpa2(HWND page, const wchar_t* passphrase) {
+  Type(page, IDC_SETTINGS_SSID, L"KESTREL_WPA2");
+  Click(page, IDC_SETTINGS_SECURITY_WPA_PSK);
+  Type(page, IDC_SETTINGS_PASSPHRASE, passphrase);
+}
+
+TEST_F(SettingsSheetEndToEnd, AWpa2PassphraseConnectsThroughThe8021xClient) {
+  if (!Dot1xClientPresent())
+    GTEST_SKIP() << "no 802.1X client library beside the program";
+  const Observed seen = runSheet([](HWND page) { TypeWpa2(page, L"kestrel-wpa2-psk"); },
+                                 L"KESTREL_WPA2", L"00:14:6C:5E:00:04", 8);
+  EXPECT_TRUE(seen.popupSeen);
+  EXPECT_TRUE(seen.connected);
+}
+
+TEST_F(SettingsSheetEndToEnd, AWrongWpa2PassphraseDoesNotConnect) {
+  if (!Dot1xClientPresent())
+    GTEST_SKIP() << "no 802.1X client library beside the program";
+  const Observed seen = runSheet([](HWND page) { TypeWpa2(page, L"not-the-passphrase"); },
+                                 L"KESTREL_WPA2", L"00:14:6C:5E:00:04", 4);
+  EXPECT_TRUE(seen.popupSeen);
+  EXPECT_FALSE(seen.connected) << Utf8(seen.lastPanelText);
+}
+
+}  // namespace
+}  // namespace kestrel
