@@ -70,6 +70,7 @@ AdvancedSettingsDialog::AdvancedSettingsDialog(ControlSurface& controls, DialogS
 
 void AdvancedSettingsDialog::open() {
   edited_ = working_;
+  fillLists();
   runOpeningRules();
 }
 
@@ -94,7 +95,6 @@ void AdvancedSettingsDialog::fillLists() {
 }
 
 void AdvancedSettingsDialog::runOpeningRules() {
-  fillLists();
   std::string country;
   if (!services_.adapter.GetCountryCode(country))
     return;

@@ -135,6 +135,16 @@ TEST_F(AdHocDialogTest, StoredChannelIsSelected) {
   working.AdHocChannel = 0;
   open();
   EXPECT_EQ(controls.selectedListItem(IDC_ADHOC_CHANNEL), 0);
+
+  working.AdHocBand = 3;  // shown as 2.4 GHz, converted with band code 8
+  working.AdHocChannel = 2484;
+  setCountry("JP");
+  open();
+  EXPECT_EQ(selectedBand(), "2.4GHz(802.11b/g)");
+  EXPECT_EQ(controls.selectedListItem(IDC_ADHOC_CHANNEL), -1);  // channel 14 is not offered
+  working.AdHocChannel = 2412;
+  open();
+  EXPECT_EQ(controls.selectedListItem(IDC_ADHOC_CHANNEL), 1);
 }
 
 TEST_F(AdHocDialogTest, StoredFiveGigahertzChannelShowsNoSelection) {
