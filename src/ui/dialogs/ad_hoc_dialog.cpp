@@ -105,7 +105,7 @@ void AdHocDialog::fillChannelList() {
   if (band != turboPosition_ && band != fiveGhzPosition_) {
     const int last = LastChannel(country);
     for (int channel = 1; channel <= last; ++channel) {
-      char entry[8];
+      char entry[12];
       std::snprintf(entry, sizeof entry, "%2d", channel);
       controls_.addListItem(IDC_ADHOC_CHANNEL, entry);
     }
