@@ -58,7 +58,13 @@ HiddenMainWindow::HiddenMainWindow(HINSTANCE instance, AppServices& services,
       zeroConfigPrompt_(instance, *this),
       applet_({services.system, parts.discovery, services.adapter, parts.channelOpened,
                parts.adapterPresent, parts.startupChecks, services.parameters, parts.zeroConfig,
-               zeroConfigPrompt_, parts.zeroConfigState, timers_, *this}) {}
+               zeroConfigPrompt_, parts.zeroConfigState, timers_, *this}),
+      settingsDialogs_(services, instance),
+      settingsPage_(services, sheetRelay_, settingsDialogs_, instance),
+      networksPage_(services, sheetRelay_, settingsPage_.link()),
+      statisticsPage_(services, sheetRelay_),
+      informationPage_(services, sheetRelay_),
+      pages_{&settingsPage_, &networksPage_, &statisticsPage_, &informationPage_} {}
 
 INT_PTR HiddenMainWindow::run() {
   return runModal(instance_, IDD_HIDDEN_MAIN, nullptr);

@@ -7,10 +7,16 @@
 #include "shell/shell_window.h"
 #include "shell/tray_applet.h"
 #include "ui/app_services.h"
+#include "win32/app/settings_dialogs.h"
+#include "win32/app/sheet_relay.h"
 #include "win32/app/tray_icon.h"
 #include "win32/app/zero_config_prompt_dialog.h"
 #include "win32/dialog_view.h"
+#include "win32/ui/information/information_view.h"
+#include "win32/ui/networks/networks_view.h"
+#include "win32/ui/settings/settings_page_view.h"
 #include "win32/ui/sheet/main_sheet.h"
+#include "win32/ui/statistics/statistics_view.h"
 #include "win32/win32_timers.h"
 
 namespace kestrel {
@@ -69,7 +75,14 @@ class HiddenMainWindow : public DialogView, private ShellWindow {
   CTrayIcon tray_;
   ZeroConfigPromptDialog zeroConfigPrompt_;
   TrayApplet applet_;
-  SheetPages pages_;  // the page views are wired in with the pages
+  // The four pages live as long as this window; each sheet makes windows for them.
+  SheetRelay sheetRelay_;
+  Win32SettingsDialogs settingsDialogs_;
+  SettingsPageView settingsPage_;
+  NetworksView networksPage_;
+  StatisticsView statisticsPage_;
+  InformationView informationPage_;
+  SheetPages pages_;
   MainSheet* sheet_ = nullptr;
   bool visible_ = false;
   HICON strongIcon_ = nullptr;
