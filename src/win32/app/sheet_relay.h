@@ -10,16 +10,20 @@ namespace kestrel {
 class SheetRelay : public SheetControl {
  public:
   void showButton(SheetButton button, bool visible) override {
-    if (MainSheet* sheet = OpenSheet()) sheet->showButton(button, visible);
+    if (MainSheet* sheet = OpenSheet())
+      sheet->showButton(button, visible);
   }
   void enableButton(SheetButton button, bool enabled) override {
-    if (MainSheet* sheet = OpenSheet()) sheet->enableButton(button, enabled);
+    if (MainSheet* sheet = OpenSheet())
+      sheet->enableButton(button, enabled);
   }
   void setActivePage(int index) override {
-    if (MainSheet* sheet = OpenSheet()) sheet->setActivePage(index);
+    if (MainSheet* sheet = OpenSheet())
+      sheet->setActivePage(index);
   }
   void showApplyingPopup() override {
-    if (MainSheet* sheet = OpenSheet()) sheet->showApplyingPopup();
+    if (MainSheet* sheet = OpenSheet())
+      sheet->showApplyingPopup();
   }
 };
 
