@@ -165,6 +165,10 @@ struct MainSheet::Window {
         continue;
       PROPSHEETPAGEW record = view->propertyPage(instance, TemplateFor(page));
       record.dwFlags |= PSP_HASHELP;  // keeps the framework from disabling Help
+      // The settings page's window must exist before a network is handed to it from the
+      // networks page, or its first reload would overwrite the network handed over.
+      if (page == SheetPage::Settings)
+        record.dwFlags |= PSP_PREMATURE;
       HPROPSHEETPAGE handle = CreatePropertySheetPageW(&record);
       if (handle == nullptr)
         continue;
