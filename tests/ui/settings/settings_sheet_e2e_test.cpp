@@ -237,6 +237,8 @@ TEST_F(SettingsSheetEndToEnd, TheRightWepKeyConnects) {
   const Observed seen = runSheet(
       [](HWND page) {
         Type(page, IDC_SETTINGS_SSID, L"KESTREL_WEP");
+        // Whatever profile an earlier run left, these networks are access points.
+        Click(page, IDC_SETTINGS_INFRASTRUCTURE);
         Click(page, IDC_SETTINGS_SECURITY_WEP);
         Click(page, IDC_SETTINGS_ENTRY_MANUAL);
         Type(page, IDC_SETTINGS_KEY, L"1234567890");
@@ -250,6 +252,8 @@ TEST_F(SettingsSheetEndToEnd, AWrongWepKeyDoesNotConnect) {
   const Observed seen = runSheet(
       [](HWND page) {
         Type(page, IDC_SETTINGS_SSID, L"KESTREL_WEP");
+        // Whatever profile an earlier run left, these networks are access points.
+        Click(page, IDC_SETTINGS_INFRASTRUCTURE);
         Click(page, IDC_SETTINGS_SECURITY_WEP);
         Click(page, IDC_SETTINGS_ENTRY_MANUAL);
         Type(page, IDC_SETTINGS_KEY, L"0987654321");
@@ -261,6 +265,8 @@ TEST_F(SettingsSheetEndToEnd, AWrongWepKeyDoesNotConnect) {
 
 void TypeWpa2(HWND page, const wchar_t* passphrase) {
   Type(page, IDC_SETTINGS_SSID, L"KESTREL_WPA2");
+  // Whatever profile an earlier run left, these networks are access points.
+  Click(page, IDC_SETTINGS_INFRASTRUCTURE);
   Click(page, IDC_SETTINGS_SECURITY_WPA_PSK);
   Type(page, IDC_SETTINGS_PASSPHRASE, passphrase);
 }
