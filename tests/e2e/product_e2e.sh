@@ -72,7 +72,7 @@ apply_network() {
     tour text 1030 "$1" &&
     tour click 1032 &&
     if [ -n "$2" ]; then
-      tour click 1113 && tour click 1044 && tour text 1037 "$2"
+      tour click 1113 && tour text 1037 "$2"
     else
       tour click 1092
     fi &&
@@ -125,7 +125,7 @@ shot wpa2-wrong
 # A named profile: typed name, network and passphrase, Save; then Delete.
 save_profile() {
   tour page 0 && tour text 1027 E2E_LAB && tour text 1030 KESTREL_WPA2 && tour click 1032 &&
-    tour click 1113 && tour click 1044 && tour text 1037 kestrel-wpa2-psk && tour click 1028
+    tour click 1113 && tour text 1037 kestrel-wpa2-psk && tour click 1028
 }
 check "a named profile is saved from the settings page" save_profile
 sleep 1
@@ -148,6 +148,7 @@ shot reinserted
 
 wrun "$bin/corvusap.exe" STOP >>"$log" 2>&1
 check "STOP ends the utility" exited_within "$utility" 15
+kill "$utility" 2>/dev/null
 wait "$utility" 2>/dev/null
 
 echo "e2e: $failures failed, $(($(date +%s) - start)) s" | tee -a "$log"

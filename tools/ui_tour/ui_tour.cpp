@@ -89,6 +89,20 @@ HWND Sheet() {
   return sheet;
 }
 
+BOOL CALLBACK FindButton(HWND window, LPARAM found) {
+  if (IsWindowVisible(window) && ClassOf(window) == L"Button") {
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+bool ShowsButton(HWND window) {
+  bool found = false;
+  EnumChildWindows(window, FindButton, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 struct DialogSearch {
   HWND sheet;
   HWND found;
@@ -96,7 +110,10 @@ struct DialogSearch {
 
 BOOL CALLBACK FindDialog(HWND window, LPARAM search) {
   auto* s = reinterpret_cast<DialogSearch*>(search);
+  // The hidden main window shares the sheet's thread but shows no button: it is no dialog
+  // over the sheet.
   if (window != s->sheet && IsWindowVisible(window) && ClassOf(window) == L"#32770" &&
+      ShowsButton(window) &&
       GetWindowThreadProcessId(window, nullptr) == GetWindowThreadProcessId(s->sheet, nullptr)) {
     s->found = window;
     return FALSE;
