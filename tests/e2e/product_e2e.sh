@@ -136,14 +136,20 @@ sleep 1
 tour dialog 1500 && tour close-dialog 6  # "Yes" to a question, if one is asked
 check "the registry no longer lists it" profiles_have 1 E2E_LAB
 
+sheet_closed() { ! tour page 0; }
+check "the main window is open before the card goes" tour open 5000
 wrun "$bin/kestrel-sim.exe" present off >>"$log" 2>&1
 check "the adapter is removed" status_has "adapter: removed"
 sleep 4
 check "the utility keeps running without the adapter" kill -0 "$utility"
+check "the main window closed with the card gone" sheet_closed
 wrun "$bin/kestrel-sim.exe" present on >>"$log" 2>&1
 check "the adapter is back" status_has "adapter: present"
 sleep 4
 check "the utility keeps running after reinsertion" kill -0 "$utility"
+wrun "$bin/corvusap.exe" >>"$log" 2>&1
+check "with the card back a second start opens the main window again" tour open 20000
+check "the settings page comes up again" tour page 0
 shot reinserted
 
 wrun "$bin/corvusap.exe" STOP >>"$log" 2>&1
