@@ -18,13 +18,13 @@ int WidthOf(std::string_view text) {
 
 }  // namespace
 
-std::vector<ColumnSpec> ParseColumnSpecification(std::string_view text) {
-  std::vector<ColumnSpec> columns;
+std::vector<ColumnLayout> ParseColumnLayout(std::string_view text) {
+  std::vector<ColumnLayout> columns;
   while (!text.empty()) {
     const std::size_t end = text.find(';');
     const std::string_view entry = text.substr(0, end);
     const std::size_t comma = entry.find(',');
-    ColumnSpec column;
+    ColumnLayout column;
     column.title = std::string(entry.substr(0, comma));
     if (comma != std::string_view::npos)
       column.width = WidthOf(entry.substr(comma + 1));

@@ -6,7 +6,7 @@ namespace kestrel::networks_texts {
 
 // The table's columns: title and initial width, entries separated by ";".
 // "ネットワーク名(SSID),100;XR,100;チャンネル,100;セキュリティ,100;信号,100;MACアドレス,100;モード,100"
-inline constexpr char kColumnSpecification[] =
+inline constexpr char kColumnLayout[] =
     "\x83\x6C\x83\x62\x83\x67\x83\x8F\x81\x5B\x83\x4E\x96\xBC(SSID),100;XR,100;"
     "\x83\x60\x83\x83\x83\x93\x83\x6C\x83\x8B,100;"
     "\x83\x5A\x83\x4C\x83\x85\x83\x8A\x83\x65\x83\x42,100;\x90\x4D\x8D\x86,100;"

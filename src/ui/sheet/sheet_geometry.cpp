@@ -4,7 +4,7 @@ namespace kestrel {
 
 namespace {
 
-struct CellSpec {
+struct CellLayout {
   int controlId;
   CellKind kind;
   int pictureIndex;
@@ -18,7 +18,7 @@ struct CellSpec {
 constexpr int kBarCount = 8;
 constexpr int kFirstBarId = 1105;
 
-constexpr std::array<CellSpec, 6> kLeadingCells = {{
+constexpr std::array<CellLayout, 6> kLeadingCells = {{
     {1114, CellKind::Picture, 0, 0.05, 0, 6, 0, 0},
     {kNetworkTextId, CellKind::LeftText, -1, 0.41, 8, 5, 5, 4},
     {1101, CellKind::Picture, 1, 0.04, 12, 7, 3, 12},
@@ -28,7 +28,7 @@ constexpr std::array<CellSpec, 6> kLeadingCells = {{
 }};
 
 // The bar pictures start 2 pixels left of their cells.
-constexpr CellSpec kBarCell = {0, CellKind::Picture, 0, 0.025, -2, 7, 5, 8};
+constexpr CellLayout kBarCell = {0, CellKind::Picture, 0, 0.025, -2, 7, 5, 8};
 
 constexpr int kRowOffset = 35;
 constexpr int kAnchorBack = 15;
@@ -36,16 +36,16 @@ constexpr int kButtonGap = 6;
 constexpr int kHelpLeft = 8;
 constexpr int kTabWidthSlack = 5;
 
-StatusCell PlaceCell(const CellSpec& spec, const Rect& strip, int& runningLeft) {
+StatusCell PlaceCell(const CellLayout& layout, const Rect& strip, int& runningLeft) {
   const int left = runningLeft;
-  runningLeft = static_cast<int>(runningLeft + strip.width() * spec.fraction);
+  runningLeft = static_cast<int>(runningLeft + strip.width() * layout.fraction);
   const int right = runningLeft;
   StatusCell cell;
-  cell.controlId = spec.controlId;
-  cell.kind = spec.kind;
-  cell.pictureIndex = spec.pictureIndex;
-  cell.rect = {left + spec.insetLeft, strip.top + spec.insetTop, right - spec.insetRight,
-               strip.bottom - spec.insetBottom};
+  cell.controlId = layout.controlId;
+  cell.kind = layout.kind;
+  cell.pictureIndex = layout.pictureIndex;
+  cell.rect = {left + layout.insetLeft, strip.top + layout.insetTop, right - layout.insetRight,
+               strip.bottom - layout.insetBottom};
   return cell;
 }
 
@@ -64,13 +64,13 @@ std::array<StatusCell, kStatusCellCount> LayOutStatusCells(const Rect& strip) {
   std::array<StatusCell, kStatusCellCount> cells{};
   int runningLeft = strip.left;
   std::size_t index = 0;
-  for (const CellSpec& spec : kLeadingCells)
-    cells[index++] = PlaceCell(spec, strip, runningLeft);
+  for (const CellLayout& layout : kLeadingCells)
+    cells[index++] = PlaceCell(layout, strip, runningLeft);
   for (int bar = 0; bar < kBarCount; ++bar) {
-    CellSpec spec = kBarCell;
-    spec.controlId = kFirstBarId + bar;
-    spec.pictureIndex = 2 + bar;
-    cells[index++] = PlaceCell(spec, strip, runningLeft);
+    CellLayout layout = kBarCell;
+    layout.controlId = kFirstBarId + bar;
+    layout.pictureIndex = 2 + bar;
+    cells[index++] = PlaceCell(layout, strip, runningLeft);
   }
   return cells;
 }

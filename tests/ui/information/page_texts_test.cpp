@@ -14,7 +14,7 @@ namespace {
 using fakes::FromCp932;
 
 TEST(PageTexts, NetworksTexts) {
-  EXPECT_EQ(FromCp932(networks_texts::kColumnSpecification),
+  EXPECT_EQ(FromCp932(networks_texts::kColumnLayout),
             "ネットワーク名(SSID),100;XR,100;チャンネル,100;セキュリティ,100;信号,100;"
             "MACアドレス,100;モード,100");
   EXPECT_EQ(FromCp932(networks_texts::kNewProfileName), "新しいプロファイル");

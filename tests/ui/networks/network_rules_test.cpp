@@ -19,24 +19,24 @@ class ByteCollation : public TextCollation {
   }
 };
 
-TEST(NetworkColumns, SevenTitlesFromTheSpecificationText) {
-  const auto columns = ParseColumnSpecification(networks_texts::kColumnSpecification);
+TEST(NetworkColumns, SevenTitlesFromTheColumnLayoutText) {
+  const auto columns = ParseColumnLayout(networks_texts::kColumnLayout);
   ASSERT_EQ(columns.size(), 7u);
   EXPECT_EQ(columns[1].title, "XR");
   EXPECT_EQ(columns[5].title, "MAC\x83\x41\x83\x68\x83\x8C\x83\x58");
-  for (const ColumnSpec& column : columns)
+  for (const ColumnLayout& column : columns)
     EXPECT_EQ(column.width, 100);
 }
 
 TEST(NetworkColumns, OddEntriesGiveWidthZero) {
-  const auto columns = ParseColumnSpecification("A,12;B;C,x1;D,");
+  const auto columns = ParseColumnLayout("A,12;B;C,x1;D,");
   ASSERT_EQ(columns.size(), 4u);
   EXPECT_EQ(columns[0].width, 12);
   EXPECT_EQ(columns[1].title, "B");
   EXPECT_EQ(columns[1].width, 0);
   EXPECT_EQ(columns[2].width, 0);
   EXPECT_EQ(columns[3].width, 0);
-  EXPECT_TRUE(ParseColumnSpecification("").empty());
+  EXPECT_TRUE(ParseColumnLayout("").empty());
 }
 
 TEST(NetworkColumns, WidthsAreFractionsOfTheTable) {

@@ -66,7 +66,7 @@ void NetworksView::buildTable() {
   }
   SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
 
-  const auto columns = ParseColumnSpecification(networks_texts::kColumnSpecification);
+  const auto columns = ParseColumnLayout(networks_texts::kColumnLayout);
   for (std::size_t i = 0; i < columns.size(); ++i) {
     std::wstring title = WideFromCore(columns[i].title);
     LVCOLUMNW column{};
