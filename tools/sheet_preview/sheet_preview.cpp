@@ -10,72 +10,14 @@
 #include <cwchar>
 #include <string>
 
-#include "adapter/adapter.h"
-#include "adapter/adapter_discovery.h"
-#include "adapter/driver_parameters.h"
-#include "adapter/driver_version.h"
-#include "dot1x/dot1x_client.h"
-#include "profiles/card_config_id.h"
-#include "profiles/driver_parameter_mirror.h"
-#include "profiles/profile_store.h"
 #include "stand_in_pages.h"
-#include "ui/app_services.h"
 #include "win32/help_pane.h"
+#include "win32/real_machine.h"
 #include "win32/ui/sheet/main_sheet.h"
-#include "win32/win32_device_setup.h"
-#include "win32/win32_dot1x_library.h"
-#include "win32/win32_guid_source.h"
-#include "win32/win32_ndis_library.h"
-#include "win32/win32_registry.h"
-#include "win32/win32_system_ports.h"
-#include "win32/win32_user_prompt.h"
 
 namespace {
 
 using namespace kestrel;
-
-// The application's long-lived objects over the real ports, as the program will hold them.
-struct RealServices {
-  Win32NdisLibrary library;
-  Win32CompletionEvents events;
-  Win32DeviceSetup devices;
-  Win32Registry registry;
-  Win32IpHelper ipHelper;
-  Win32FileInfo files;
-  Win32Dot1xLibrary dot1xLibrary;
-  DiscardingDot1xDiagnostics diagnostics;
-  Win32GuidSource guids;
-  Win32UserPrompt prompt;
-  SystemKind system;
-  AdapterIdentity identity;
-  bool channelOpened = false;
-  bool adapterPresent = false;
-  bool zeroConfigInControl = false;
-  bool dot1xAvailable = false;
-  ProfileRecords records;
-  Adapter adapter{library, events, channelOpened, identity.current};
-  DriverParameters parameters{library, registry, system, identity};
-  DriverVersion driverVersion{parameters, registry, files, system};
-  Dot1xClient dot1x{dot1xLibrary, diagnostics};
-  CardConfigId cardConfigId{parameters, guids};
-  ProfileStore store{registry, parameters, cardConfigId, prompt, system, records.list};
-  DriverParameterMirror mirror{registry, parameters, cardConfigId, system, adapterPresent};
-  AppServices services{system,         identity,
-                       adapter,        parameters,
-                       driverVersion,  ipHelper,
-                       files,          dot1x,
-                       records,        store,
-                       mirror,         prompt,
-                       adapterPresent, zeroConfigInControl,
-                       dot1xAvailable};
-
-  RealServices() {
-    AdapterDiscovery discovery(library, devices, system, identity);
-    adapterPresent = discovery.PickAdapter();
-    if (adapterPresent)
-      discovery.FindAdapterDevice();
-  }
-};
 
 enum class Mode { Sheet, Help, Two, Popup };
 
@@ -120,7 +62,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   if (blank != std::wstring::npos)
     state.secondsLeft = static_cast<int>(std::wcstol(line.c_str() + blank, nullptr, 10));
 
-  RealServices real;
+  RealMachine real(false);
   MainSheet sheet(real.services, instance);
   preview::StandInSettingsPage settings(sheet);
   preview::StandInNetworksPage networks;

@@ -8,25 +8,13 @@
 #include <functional>
 #include <string>
 
-#include "adapter/adapter.h"
-#include "adapter/adapter_discovery.h"
-#include "adapter/driver_parameters.h"
-#include "adapter/driver_version.h"
 #include "dialogs/settings_ids.h"
 #include "dialogs/sheet_ids.h"
 #include "installer/device_installer.h"
-#include "profiles/card_config_id.h"
-#include "ui/app_services.h"
 #include "ui/sheet/sheet_geometry.h"
+#include "win32/real_machine.h"
 #include "win32/ui/settings/settings_page_view.h"
 #include "win32/ui/sheet/main_sheet.h"
-#include "win32/win32_device_setup.h"
-#include "win32/win32_dot1x_library.h"
-#include "win32/win32_guid_source.h"
-#include "win32/win32_ndis_library.h"
-#include "win32/win32_registry.h"
-#include "win32/win32_system_ports.h"
-#include "win32/win32_user_prompt.h"
 
 namespace kestrel {
 namespace {
@@ -68,51 +56,6 @@ class NoDialogs : public SettingsDialogs {
  public:
   bool openAdvancedSettings(bool, bool) override { return false; }
   bool openAdHocSettings() override { return false; }
-};
-
-// The application's objects over the real ports and the simulated adapter.
-struct Machine {
-  Win32NdisLibrary library;
-  Win32CompletionEvents events;
-  Win32DeviceSetup devices;
-  Win32Registry registry;
-  Win32IpHelper ipHelper;
-  Win32FileInfo files;
-  Win32Dot1xLibrary dot1xLibrary;
-  DiscardingDot1xDiagnostics diagnostics;
-  Win32GuidSource guids;
-  Win32UserPrompt prompt;
-  SystemKind system;
-  AdapterIdentity identity;
-  bool channelOpened = false;
-  bool adapterPresent = false;
-  bool zeroConfigInControl = false;
-  bool dot1xAvailable = false;
-  ProfileRecords records;
-  Adapter adapter{library, events, channelOpened, identity.current};
-  DriverParameters parameters{library, registry, system, identity};
-  DriverVersion driverVersion{parameters, registry, files, system};
-  Dot1xClient dot1x{dot1xLibrary, diagnostics};
-  CardConfigId cardConfigId{parameters, guids};
-  ProfileStore store{registry, parameters, cardConfigId, prompt, system, records.list};
-  DriverParameterMirror mirror{registry, parameters, cardConfigId, system, adapterPresent};
-  AppServices services{system,         identity,
-                       adapter,        parameters,
-                       driverVersion,  ipHelper,
-                       files,          dot1x,
-                       records,        store,
-                       mirror,         prompt,
-                       adapterPresent, zeroConfigInControl,
-                       dot1xAvailable};
-
-  Machine() {
-    AdapterDiscovery discovery(library, devices, system, identity);
-    adapterPresent = discovery.PickAdapter();
-    if (adapterPresent)
-      discovery.FindAdapterDevice();
-    MacAddress mac{};
-    dot1xAvailable = adapter.GetMacAddress(mac) && dot1x.Open(mac);
-  }
 };
 
 // What the run saw.
@@ -219,7 +162,7 @@ class SettingsSheetEndToEnd : public ::testing::Test {
 
   Observed runSheet(const std::function<void(HWND)>& typeIn, const std::wstring& ssid,
                     const std::wstring& bssid, int seconds) {
-    Machine machine;
+    RealMachine machine(true);
     EXPECT_TRUE(machine.adapterPresent);
     MainSheet sheet(machine.services, GetModuleHandleW(nullptr));
     NoDialogs dialogs;
@@ -230,7 +173,7 @@ class SettingsSheetEndToEnd : public ::testing::Test {
     sheet.run(nullptr, pages, true, false);
     return driver.observed;
   }
-  static bool Dot1xClientPresent() { return Machine().dot1xAvailable; }
+  static bool Dot1xClientPresent() { return RealMachine(true).dot1xAvailable; }
 };
 
 TEST_F(SettingsSheetEndToEnd, TheRightWepKeyConnects) {
