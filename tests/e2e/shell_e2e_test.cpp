@@ -158,6 +158,14 @@ std::wstring ControlText(HWND dialog, int id) {
   return text;
 }
 
+// The prompt's title exists before its controls do: wait until it is shown and filled.
+HWND FindFilledPrompt() {
+  const HWND prompt = FindWindowW(nullptr, kPromptTitle);
+  if (prompt == nullptr || !IsWindowVisible(prompt) || ControlText(prompt, IDNO).empty())
+    return nullptr;
+  return prompt;
+}
+
 class ShellEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -317,8 +325,7 @@ TEST_F(ShellEndToEnd, ServiceInControlIsAskedOnceAndYesTakesTheAdapter) {
 
   Process utility(L"corvusap.exe", "");
   HWND prompt = nullptr;
-  ASSERT_TRUE(
-      WaitFor([&] { return (prompt = FindWindowW(nullptr, kPromptTitle)) != nullptr; }, 15000));
+  ASSERT_TRUE(WaitFor([&] { return (prompt = FindFilledPrompt()) != nullptr; }, 15000));
   EXPECT_NE(ControlText(prompt, 4500).find(L"LX740N"), std::wstring::npos);
   EXPECT_EQ(ControlText(prompt, IDYES), L"はい");
   EXPECT_EQ(ControlText(prompt, IDNO), L"いいえ");
@@ -343,8 +350,7 @@ TEST_F(ShellEndToEnd, AnsweringNoLeavesTheServiceInControlAndIsNotAskedAgain) {
   {
     Process utility(L"corvusap.exe", "");
     HWND prompt = nullptr;
-    ASSERT_TRUE(
-        WaitFor([&] { return (prompt = FindWindowW(nullptr, kPromptTitle)) != nullptr; }, 15000));
+    ASSERT_TRUE(WaitFor([&] { return (prompt = FindFilledPrompt()) != nullptr; }, 15000));
     PostMessageW(GetDlgItem(prompt, IDNO), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return parameter("CheckZeroConfig") == "0"; }, 5000));
     EXPECT_EQ(parameter("MessageShow"), "1");
