@@ -15,6 +15,7 @@
 #include "adapter/driver_parameters.h"
 #include "adapter/oid_conversions.h"
 #include "dot1x/dot1x_client.h"
+#include "win32/library_search.h"
 #include "win32/win32_device_setup.h"
 #include "win32/win32_dot1x_library.h"
 #include "win32/win32_ndis_library.h"
@@ -122,30 +123,35 @@ class RecordingDiagnostics : public Dot1xDiagnostics {
 
 // The child: binds the 802.1X library from wherever it was started and tells the outcome.
 int Probe() {
+  RestrictDllSearch();
   Win32Dot1xLibrary library;
   Dot1xLoadFailure failure;
+  const Win32NdisLibrary requests;
+  std::printf("probe: requests %s; ", requests.loaded() ? "loaded" : "absent");
   if (library.load(failure)) {
-    std::printf("probe: bound\n");
+    std::printf("bound\n");
     return 0;
   }
   const char* kind = failure.kind == Dot1xLoadFailure::Kind::LibraryNotFound    ? "LibraryNotFound"
                      : failure.kind == Dot1xLoadFailure::Kind::FunctionNotFound ? "FunctionNotFound"
                                                                                 : "other";
-  std::printf("probe: %s %s %s\n", kind, failure.library.c_str(), failure.function.c_str());
+  std::printf("%s %s %s\n", kind, failure.library.c_str(), failure.function.c_str());
   return 0;
 }
 
 // A copy of this program in a directory of its own, beside only the given library files,
-// each copied there under its new name.
+// each copied there under its new name; started in `current`, or else in its directory.
 bool ProbeSees(const std::wstring& directory,
                const std::vector<std::pair<std::wstring, std::wstring>>& libraries,
-               const std::string& what, const std::string& expected) {
+               const std::string& what, const std::string& expected,
+               const std::wstring& current = {}) {
+  const std::wstring libraryDirectory = current.empty() ? directory : current;
   for (const auto& [from, as] : libraries)
-    CopyFileW((ProgramDirectory() + from).c_str(), (directory + as).c_str(), FALSE);
+    CopyFileW((ProgramDirectory() + from).c_str(), (libraryDirectory + as).c_str(), FALSE);
   std::string output;
-  Run(directory + L"dot1x_probe.exe", "probe", directory, output);
+  Run(directory + L"dot1x_probe.exe", "probe", libraryDirectory, output);
   for (const auto& library : libraries)
-    DeleteFileW((directory + library.second).c_str());
+    DeleteFileW((libraryDirectory + library.second).c_str());
   while (!output.empty() && (output.back() == '\n' || output.back() == '\r'))
     output.pop_back();
   return Check(output == expected, "binding beside " + what, output);
@@ -159,13 +165,23 @@ bool LibraryFiles() {
   CreateDirectoryW(directory.c_str(), nullptr);
   const std::wstring probe = directory + L"dot1x_probe.exe";
   bool ok = Check(CopyFileW(ProgramPath().c_str(), probe.c_str(), FALSE) != 0, "probe copied");
-  ok = ProbeSees(directory, {}, "no library", "probe: LibraryNotFound AegisE5.dll ") && ok;
+  ok = ProbeSees(directory, {}, "no library",
+                 "probe: requests absent; LibraryNotFound AegisE5.dll ") &&
+       ok;
+  // Libraries planted in the current directory are not the program's.
+  const std::wstring planted = directory + L"planted\\";
+  CreateDirectoryW(planted.c_str(), nullptr);
+  ok = ProbeSees(directory, {{L"AegisE5.dll", L"AegisE5.dll"}, {L"DNIN50.dll", L"DNIN50.dll"}},
+                 "nothing, with both libraries in the current directory",
+                 "probe: requests absent; LibraryNotFound AegisE5.dll ", planted) &&
+       ok;
+  RemoveDirectoryW(planted.c_str());
   // A library without the functions: the request library under the last fallback name.
   ok = ProbeSees(directory, {{L"DNIN50.dll", L"aegisE4.dll"}}, "aegisE4.dll without the functions",
-                 "probe: FunctionNotFound aegisE4.dll AcGlobalOpenContextA") &&
+                 "probe: requests absent; FunctionNotFound aegisE4.dll AcGlobalOpenContextA") &&
        ok;
   ok = ProbeSees(directory, {{L"AegisE5.dll", L"aegisE2.dll"}}, "AegisE5.dll named aegisE2.dll",
-                 "probe: bound") &&
+                 "probe: requests absent; bound") &&
        ok;
   DeleteFileW(probe.c_str());
   RemoveDirectoryW(directory.c_str());
