@@ -7,14 +7,20 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "dialogs/pages_ids.h"
 #include "dialogs/settings_ids.h"
 #include "dialogs/sheet_ids.h"
 #include "installer/device_installer.h"
 #include "ui/sheet/sheet_geometry.h"
+#include "win32/help_pane.h"
 #include "win32/real_machine.h"
+#include "win32/ui/information/information_view.h"
+#include "win32/ui/networks/networks_view.h"
 #include "win32/ui/settings/settings_page_view.h"
 #include "win32/ui/sheet/main_sheet.h"
+#include "win32/ui/statistics/statistics_view.h"
 
 namespace kestrel {
 namespace {
@@ -54,7 +60,9 @@ bool RunSimulator(const std::wstring& arguments) {
 
 class NoDialogs : public SettingsDialogs {
  public:
-  bool openAdvancedSettings(bool, bool) override { return false; }
+  std::optional<NetworkTypeEffect> openAdvancedSettings(bool, bool) override {
+    return std::nullopt;
+  }
   bool openAdHocSettings() override { return false; }
 };
 
@@ -230,6 +238,94 @@ TEST_F(SettingsSheetEndToEnd, AWrongWpa2PassphraseDoesNotConnect) {
                                  L"KESTREL_WPA2", L"00:14:6C:5E:00:04", 4);
   EXPECT_TRUE(seen.popupSeen);
   EXPECT_FALSE(seen.connected) << Utf8(seen.lastPanelText);
+}
+
+// Turns to each page in turn from a thread timer and keeps the text of its help pane.
+class HelpTour {
+ public:
+  static constexpr int kHelpIds[] = {IDC_SETTINGS_HELP, IDC_NETWORKS_HELP, IDC_STATISTICS_HELP,
+                                     IDC_INFORMATION_HELP};
+  explicit HelpTour(MainSheet& sheet) : sheet_(sheet) {
+    current_ = this;
+    timer_ = SetTimer(nullptr, 0, 200, Tick);
+  }
+  ~HelpTour() {
+    KillTimer(nullptr, timer_);
+    current_ = nullptr;
+  }
+  std::vector<std::wstring> texts;
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (current_ != nullptr)
+      current_->step();
+  }
+  void step() {
+    HWND window = sheet_.window();
+    if (window == nullptr)
+      return;
+    const int index = static_cast<int>(texts.size());
+    if (index == 4 || --ticksLeft_ <= 0) {
+      sheet_.endWithCancel();
+      return;
+    }
+    HWND page = reinterpret_cast<HWND>(SendMessageW(window, PSM_GETCURRENTPAGEHWND, 0, 0));
+    if (page == nullptr)
+      return;
+    if (SendMessageW(window, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page), 0) != index) {
+      SendMessageW(window, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+      return;
+    }
+    texts.push_back(TextOf(GetDlgItem(page, kHelpIds[index])));
+  }
+  static std::wstring TextOf(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+  }
+
+  static HelpTour* current_;
+  MainSheet& sheet_;
+  UINT_PTR timer_ = 0;
+  int ticksLeft_ = 100;
+};
+HelpTour* HelpTour::current_ = nullptr;
+
+// What a help file shows when streamed into a rich edit control of its own.
+std::wstring HelpFileText(const char* fileName) {
+  HWND edit = CreateWindowExW(0, L"RichEdit20W", L"", ES_MULTILINE, 0, 0, 300, 300, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  ShowPageHelp(edit, fileName);
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+  DestroyWindow(edit);
+  return text;
+}
+
+TEST_F(SettingsSheetEndToEnd, EachPageShowsItsOwnHelpFileWhenTurnedTo) {
+  ASSERT_TRUE(LoadRichEditLibrary());
+  RealMachine machine(false);
+  MainSheet sheet(machine.services, GetModuleHandleW(nullptr));
+  NoDialogs dialogs;
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  SettingsPageView settings(machine.services, sheet, dialogs, instance);
+  NetworksView networks(machine.services, sheet, settings.link());
+  StatisticsView statistics(machine.services, sheet);
+  InformationView information(machine.services, sheet);
+  SheetPages pages{&settings, &networks, &statistics, &information};
+  HelpTour tour(sheet);
+  sheet.run(nullptr, pages, true, false);
+
+  const std::vector<std::wstring> expected = {
+      HelpFileText("settings.rtf"), HelpFileText("networks.rtf"), HelpFileText("statistics.rtf"),
+      HelpFileText("about.rtf")};
+  ASSERT_EQ(tour.texts.size(), 4u);
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_FALSE(expected[i].empty()) << i;
+    EXPECT_EQ(tour.texts[i], expected[i]) << "page " << i;
+  }
 }
 
 }  // namespace
