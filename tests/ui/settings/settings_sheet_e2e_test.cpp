@@ -3,6 +3,8 @@
 // read until the link is up (or is seen not to come up).
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -326,6 +328,117 @@ TEST_F(SettingsSheetEndToEnd, EachPageShowsItsOwnHelpFileWhenTurnedTo) {
     EXPECT_FALSE(expected[i].empty()) << i;
     EXPECT_EQ(tour.texts[i], expected[i]) << "page " << i;
   }
+}
+
+// Turns to the networks page and, once the first scan has filled the table, reads its
+// column titles and, row by row, the mode column's text and the row's picture.
+class NetworksTableReader {
+ public:
+  struct Row {
+    std::wstring mode;
+    int image;
+  };
+  explicit NetworksTableReader(MainSheet& sheet) : sheet_(sheet) {
+    current_ = this;
+    timer_ = SetTimer(nullptr, 0, 200, Tick);
+  }
+  ~NetworksTableReader() {
+    KillTimer(nullptr, timer_);
+    current_ = nullptr;
+  }
+  std::vector<std::wstring> columns;
+  std::vector<Row> rows;
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (current_ != nullptr)
+      current_->step();
+  }
+  void step() {
+    HWND window = sheet_.window();
+    if (window == nullptr)
+      return;
+    if (--ticksLeft_ <= 0) {
+      sheet_.endWithCancel();
+      return;
+    }
+    HWND page = reinterpret_cast<HWND>(SendMessageW(window, PSM_GETCURRENTPAGEHWND, 0, 0));
+    if (page == nullptr)
+      return;
+    if (SendMessageW(window, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page), 0) != 1) {
+      SendMessageW(window, PSM_SETCURSEL, 1, 0);
+      return;
+    }
+    HWND table = GetDlgItem(page, IDC_NETWORK_TABLE);
+    const auto count = static_cast<int>(SendMessageW(table, LVM_GETITEMCOUNT, 0, 0));
+    if (count < kBuiltInNetworks)
+      return;
+    for (int column = 0;; ++column) {
+      wchar_t title[64] = {};
+      LVCOLUMNW header{};
+      header.mask = LVCF_TEXT;
+      header.pszText = title;
+      header.cchTextMax = 64;
+      if (!SendMessageW(table, LVM_GETCOLUMNW, static_cast<WPARAM>(column),
+                        reinterpret_cast<LPARAM>(&header))) {
+        break;
+      }
+      columns.push_back(title);
+    }
+    for (int index = 0; index < count; ++index) {
+      wchar_t mode[64] = {};
+      LVITEMW item{};
+      item.mask = LVIF_TEXT | LVIF_IMAGE;
+      item.iItem = index;
+      item.iSubItem = 6;
+      item.pszText = mode;
+      item.cchTextMax = 64;
+      SendMessageW(table, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+      LVITEMW picture{};
+      picture.mask = LVIF_IMAGE;
+      picture.iItem = index;
+      SendMessageW(table, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&picture));
+      rows.push_back({mode, picture.iImage});
+    }
+    sheet_.endWithCancel();
+  }
+
+  static constexpr int kBuiltInNetworks = 9;
+  static NetworksTableReader* current_;
+  MainSheet& sheet_;
+  UINT_PTR timer_ = 0;
+  int ticksLeft_ = 150;
+};
+NetworksTableReader* NetworksTableReader::current_ = nullptr;
+
+TEST_F(SettingsSheetEndToEnd, NetworksTableHasItsColumnsInOrderAndAPicturePerMode) {
+  RealMachine machine(false);
+  MainSheet sheet(machine.services, GetModuleHandleW(nullptr));
+  NoDialogs dialogs;
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  SettingsPageView settings(machine.services, sheet, dialogs, instance);
+  NetworksView networks(machine.services, sheet, settings.link());
+  StatisticsView statistics(machine.services, sheet);
+  InformationView information(machine.services, sheet);
+  SheetPages pages{&settings, &networks, &statistics, &information};
+  NetworksTableReader reader(sheet);
+  sheet.run(nullptr, pages, true, false);
+
+  EXPECT_EQ(reader.columns,
+            (std::vector<std::wstring>{L"ネットワーク名(SSID)", L"XR", L"チャンネル",
+                                       L"セキュリティ", L"信号", L"MACアドレス", L"モード"}));
+  ASSERT_EQ(reader.rows.size(), 9u) << "the built-in scenario's networks";
+  int adHoc = 0;
+  for (const auto& row : reader.rows) {
+    if (row.mode == L"Ad-Hoc") {
+      ++adHoc;
+      EXPECT_EQ(row.image, 1) << "icon 140";
+    } else {
+      EXPECT_EQ(row.mode, L"アクセス・ポイント");
+      EXPECT_EQ(row.image, 0) << "icon 170";
+    }
+  }
+  EXPECT_EQ(adHoc, 1);
 }
 
 }  // namespace
