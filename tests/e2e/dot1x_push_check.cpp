@@ -122,8 +122,17 @@ class RecordingDiagnostics : public Dot1xDiagnostics {
 };
 
 // The child: binds the 802.1X library from wherever it was started and tells the outcome.
-int Probe() {
-  RestrictDllSearch();
+// `mode` "probe" restricts the DLL search first, as the programs do; "probe-unrestricted"
+// leaves the search as the system has it, so only the binding's own care counts;
+// "probe-search" restricts the search and then asks the loader for the bare name.
+int Probe(const std::string& mode) {
+  if (mode != "probe-unrestricted")
+    RestrictDllSearch();
+  if (mode == "probe-search") {
+    std::printf("probe: bare name %s\n",
+                LoadLibraryW(L"AegisE5.dll") != nullptr ? "found" : "not found");
+    return 0;
+  }
   Win32Dot1xLibrary library;
   Dot1xLoadFailure failure;
   const Win32NdisLibrary requests;
@@ -144,12 +153,12 @@ int Probe() {
 bool ProbeSees(const std::wstring& directory,
                const std::vector<std::pair<std::wstring, std::wstring>>& libraries,
                const std::string& what, const std::string& expected,
-               const std::wstring& current = {}) {
+               const std::wstring& current = {}, const char* mode = "probe") {
   const std::wstring libraryDirectory = current.empty() ? directory : current;
   for (const auto& [from, as] : libraries)
     CopyFileW((ProgramDirectory() + from).c_str(), (libraryDirectory + as).c_str(), FALSE);
   std::string output;
-  Run(directory + L"dot1x_probe.exe", "probe", libraryDirectory, output);
+  Run(directory + L"dot1x_probe.exe", mode, libraryDirectory, output);
   for (const auto& library : libraries)
     DeleteFileW((libraryDirectory + library.second).c_str());
   while (!output.empty() && (output.back() == '\n' || output.back() == '\r'))
@@ -168,12 +177,21 @@ bool LibraryFiles() {
   ok = ProbeSees(directory, {}, "no library",
                  "probe: requests absent; LibraryNotFound AegisE5.dll ") &&
        ok;
-  // Libraries planted in the current directory are not the program's.
   const std::wstring planted = directory + L"planted\\";
   CreateDirectoryW(planted.c_str(), nullptr);
-  ok = ProbeSees(directory, {{L"AegisE5.dll", L"AegisE5.dll"}, {L"DNIN50.dll", L"DNIN50.dll"}},
-                 "nothing, with both libraries in the current directory",
-                 "probe: requests absent; LibraryNotFound AegisE5.dll ", planted) &&
+  // Libraries planted in the current directory are not the program's: neither through
+  // the binding, which names the program's directory, nor through the restricted search.
+  const std::vector<std::pair<std::wstring, std::wstring>> both = {{L"AegisE5.dll", L"AegisE5.dll"},
+                                                                   {L"DNIN50.dll", L"DNIN50.dll"}};
+  for (const char* mode : {"probe", "probe-unrestricted"}) {
+    ok = ProbeSees(
+             directory, both,
+             std::string("nothing, with both libraries in the current directory (") + mode + ")",
+             "probe: requests absent; LibraryNotFound AegisE5.dll ", planted, mode) &&
+         ok;
+  }
+  ok = ProbeSees(directory, both, "nothing by bare name once the search is restricted",
+                 "probe: bare name not found", planted, "probe-search") &&
        ok;
   RemoveDirectoryW(planted.c_str());
   // A library without the functions: the request library under the last fallback name.
@@ -289,7 +307,7 @@ int Push() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::string(argv[1]) == "probe")
-    return Probe();
+  if (argc == 2 && std::string(argv[1]).rfind("probe", 0) == 0)
+    return Probe(argv[1]);
   return Push();
 }
