@@ -125,7 +125,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(profile.leapUserPasswdLength >= 0 && profile.leapUserPasswdLength <= kMaxSecretBytes);
   Require(profile.AdvancedPassword.size() <= static_cast<std::size_t>(kMaxSecretBytes));
   Require(profile.leapUserPasswd.size() <= static_cast<std::size_t>(kMaxSecretBytes));
-  // Whatever was loaded can be stored again.
-  Require(s.store.SaveProfile(profile, kProfileName));
   return 0;
 }
