@@ -144,6 +144,16 @@ TEST_F(TrayAppletTest, StartRunsTheChecksAddsTheFirstIconAndStartsTheMonitor) {
   EXPECT_EQ(window.trayTip, "Kestrel LX740N is Connected to KESTREL_11g");
 }
 
+TEST_F(TrayAppletTest, ChecksThatFailAreStillMarkedDoneAndNotRepeatedEachTick) {
+  ndis.failingOids[oid::k8023CurrentAddress] = 0xC0010017;
+  applet.start();
+  EXPECT_TRUE(applet.startupChecksDone());
+  EXPECT_EQ(parameter("CheckDP"), "(none)");  // they stopped at the MAC address
+  applet.onMonitorTick();
+  applet.onMonitorTick();
+  EXPECT_EQ(macReads(), 1);
+}
+
 TEST_F(TrayAppletTest, StartWithoutAnAdapterStillAddsTheIconAndMonitors) {
   ndis.adapters.clear();
   applet.start();
