@@ -6,7 +6,7 @@ namespace kestrel {
 
 void OpenKeyToEveryone(Registry& registry, const std::string& keyPath) {
   ScopedRegistryKey key(registry);
-  if (key.open(RegistryHive::LocalMachine, keyPath)) {
+  if (key.open(RegistryHive::LocalMachine, keyPath, RegistryAccess::Full)) {
     registry.setNullDacl(key.get());
   }
 }
@@ -30,7 +30,7 @@ std::string DriverParameters::GetDriverParametersPath() {
 
 bool DriverParameters::ReadDriverParameter(const std::string& name, std::string& value) {
   ScopedRegistryKey key(registry_);
-  if (!key.open(RegistryHive::LocalMachine, GetDriverParametersPath())) {
+  if (!key.open(RegistryHive::LocalMachine, GetDriverParametersPath(), RegistryAccess::Query)) {
     return false;
   }
   RegistryValue stored;
@@ -43,7 +43,7 @@ bool DriverParameters::ReadDriverParameter(const std::string& name, std::string&
 
 bool DriverParameters::WriteDriverParameter(const std::string& name, const std::string& value) {
   ScopedRegistryKey key(registry_);
-  if (!key.open(RegistryHive::LocalMachine, GetDriverParametersPath())) {
+  if (!key.open(RegistryHive::LocalMachine, GetDriverParametersPath(), RegistryAccess::Full)) {
     return false;
   }
   return registry_.setValue(key.get(), name, RegistryStringValue(value, false));

@@ -31,7 +31,7 @@ bool DriverVersion::imagePathOf(const std::string& serviceKey, std::string& imag
                                 bool& keyOpened) {
   OpenKeyToEveryone(registry_, serviceKey);
   ScopedRegistryKey key(registry_);
-  keyOpened = key.open(RegistryHive::LocalMachine, serviceKey);
+  keyOpened = key.open(RegistryHive::LocalMachine, serviceKey, RegistryAccess::Query);
   RegistryValue value;
   if (!keyOpened ||
       !registry_.queryValue(key.get(), "ImagePath", kDriverParameterMaxBytes, value)) {

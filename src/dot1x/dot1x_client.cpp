@@ -5,13 +5,14 @@
 #include <cstring>
 
 #include "dot1x/dot1x_names.h"
+#include "dot1x/psk_buffer.h"
+#include "profiles/secure_wipe.h"
 
 namespace kestrel {
 
 namespace {
 
 constexpr char kApplicationName[] = "corvusap";
-constexpr std::size_t kPskBufferSize = 64;
 
 std::string Format(const char* format, const char* a, const char* b = "", const char* c = "",
                    const char* d = "") {
@@ -38,13 +39,6 @@ std::string LoadFailureLine(const Dot1xLoadFailure& failure) {
                     failure.library.c_str());
   }
   return line;
-}
-
-// A zero-filled buffer holding at most size - 1 bytes of the text.
-std::array<char, kPskBufferSize> PskBuffer(const std::string& text) {
-  std::array<char, kPskBufferSize> buffer{};
-  std::memcpy(buffer.data(), text.data(), std::min(text.size(), kPskBufferSize - 1));
-  return buffer;
 }
 
 }  // namespace
@@ -136,8 +130,8 @@ void Dot1xClient::StopAuthentication() {
 void Dot1xClient::ConfigureWpaPsk(const std::string& passphrase, const std::string& networkName) {
   if (!loaded_)
     return;
-  const auto passphraseBuffer = PskBuffer(passphrase);
-  const auto nameBuffer = PskBuffer(networkName);
+  const PskBuffer passphraseBuffer(passphrase);
+  const PskBuffer nameBuffer(networkName);
   release(library_.contextConfigWpa(adapter_, 1));
   traceAndRelease(
       library_.contextConfigWpaEx(adapter_, 1, passphraseBuffer.data(), nameBuffer.data(), 0, 0),
@@ -220,6 +214,8 @@ void Dot1xClient::ConfigureEap(const WirelessProfile& profile) {
   } else {
     diagnostics_.standardError("UtilConfigCredentials: unknown authenticate method\n");
   }
+  // The library has taken its copy; none is kept here until the next push.
+  SecureWipe(c.password);
   StartAuthentication();
 }
 

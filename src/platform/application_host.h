@@ -17,7 +17,8 @@ class ApplicationHost {
   // Releases (when owned) and closes the mutex made above; forgetting it.
   virtual void releaseInstanceMutex() = 0;
   virtual void closeInstanceMutex() = 0;
-  // Registers the message by name and sends it to all top-level windows, no parameters.
+  // Registers the message by name and sends it to all top-level windows, no parameters,
+  // waiting a bounded time for each and not at all for a hung one.
   virtual void broadcastRegisteredMessage(const std::string& name) = 0;
   // Enables (or disables) one privilege of the process token.
   virtual PrivilegeResult enablePrivilege(const std::string& name, bool enable) = 0;

@@ -20,12 +20,18 @@ struct RegistryValue {
 
 using RegistryKeyHandle = std::uintptr_t;
 
+// What an opened key is for. A read asks for no more, so a key the user may read but not
+// change still reads.
+enum class RegistryAccess { Query, Full };
+
 class Registry {
  public:
   virtual ~Registry() = default;
 
-  // Opens an existing key with full access. False when it does not exist or is denied.
-  virtual bool openKey(RegistryHive hive, const std::string& path, RegistryKeyHandle& key) = 0;
+  // Opens an existing key. False when it does not exist or the access is denied; a key
+  // opened for Query refuses every change.
+  virtual bool openKey(RegistryHive hive, const std::string& path, RegistryAccess access,
+                       RegistryKeyHandle& key) = 0;
   // Opens the key, creating it and any missing parents.
   virtual bool createKey(RegistryHive hive, const std::string& path, RegistryKeyHandle& key) = 0;
   virtual void closeKey(RegistryKeyHandle key) = 0;

@@ -14,9 +14,9 @@ class ScopedRegistryKey {
   ScopedRegistryKey(const ScopedRegistryKey&) = delete;
   ScopedRegistryKey& operator=(const ScopedRegistryKey&) = delete;
 
-  bool open(RegistryHive hive, const std::string& path) {
+  bool open(RegistryHive hive, const std::string& path, RegistryAccess access) {
     reset();
-    open_ = registry_.openKey(hive, path, key_);
+    open_ = registry_.openKey(hive, path, access, key_);
     return open_;
   }
   bool create(RegistryHive hive, const std::string& path) {

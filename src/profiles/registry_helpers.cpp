@@ -20,7 +20,8 @@ bool WriteValue(Registry& registry, RegistryHive root, const std::string& subKey
 bool ReadValue(Registry& registry, RegistryHive root, const std::string& subKey,
                const std::string& name, std::size_t capacity, RegistryValue& value) {
   ScopedRegistryKey key(registry);
-  return key.open(root, subKey) && registry.queryValue(key.get(), name, capacity, value);
+  return key.open(root, subKey, RegistryAccess::Query) &&
+         registry.queryValue(key.get(), name, capacity, value);
 }
 
 std::int32_t ParseDecimal(const std::string& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 namespace kestrel {
 
@@ -10,6 +11,12 @@ inline void SecureWipe(void* data, std::size_t size) {
   for (std::size_t i = 0; i < size; ++i) {
     bytes[i] = 0;
   }
+}
+
+// Zeroes a text's bytes, then empties it.
+inline void SecureWipe(std::string& text) {
+  SecureWipe(text.data(), text.size());
+  text.clear();
 }
 
 }  // namespace kestrel

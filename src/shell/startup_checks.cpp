@@ -16,8 +16,14 @@ bool StartupChecks::isNt5() const {
   return t_.system.os == OsKind::Xp || t_.system.os == OsKind::Win2000;
 }
 
-std::string StartupChecks::besideProgram(const char* fileName) const {
-  return ProgramDirectory(t_.programPath, true) + fileName;
+// Without a directory a bare name would resolve against the current directory, where
+// anyone may have put a file of that name.
+bool StartupChecks::besideProgram(const char* fileName, std::string& path) const {
+  const std::string directory = ProgramDirectory(t_.programPath, true);
+  if (directory.empty() || (directory.back() != '\\' && directory.back() != '/'))
+    return false;
+  path = directory + fileName;
+  return true;
 }
 
 bool StartupChecks::RunStartupChecks() {
@@ -58,8 +64,9 @@ void StartupChecks::runFirstRunWork() {
   t_.store.SaveProfile(defaults, kDefaultProfileName);
   ResetToDefaults(defaults);
   t_.store.SaveProfile(defaults, kVirtualProfileName);
-  if (isNt5())
-    t_.processes.start(besideProgram(kCompanionProgram));  // a missing one is ignored
+  std::string companion;
+  if (isNt5() && besideProgram(kCompanionProgram, companion))
+    t_.processes.start(companion);  // a missing one is ignored
   t_.parameters.WriteDriverParameter(kFirstRunFlag, "1");
 }
 
@@ -71,9 +78,10 @@ void StartupChecks::LoadAndPushVirtualProfile(bool pauseOnXp) {
 }
 
 bool StartupChecks::ReadOemFile(std::string& text) {
+  std::string path;
   std::string bytes;
-  if (t_.files.readWhole(besideProgram(kOemFileName), kOemFileMaxBytes, bytes) !=
-      FileReadResult::Read) {
+  if (!besideProgram(kOemFileName, path) ||
+      t_.files.readWhole(path, kOemFileMaxBytes, bytes) != FileReadResult::Read) {
     return false;
   }
   text = bytes.substr(0, bytes.find('\0'));
@@ -90,9 +98,11 @@ bool StartupChecks::ApplyOemCountry() {
   if (!t_.adapter.SetCountryCode(std::string_view(text).substr(0, 2)))
     return false;
   const std::string path = t_.parameters.GetDriverParametersPath();
+  std::string oemPath;
   if (!path.empty() &&
-      RegWriteString(t_.registry, RegistryHive::LocalMachine, path, kCountryCodeValue, text)) {
-    t_.files.remove(besideProgram(kOemFileName));
+      RegWriteString(t_.registry, RegistryHive::LocalMachine, path, kCountryCodeValue, text) &&
+      besideProgram(kOemFileName, oemPath)) {
+    t_.files.remove(oemPath);
   }
   return true;
 }

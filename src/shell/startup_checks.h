@@ -37,7 +37,7 @@ struct StartupTargets {
   LocalFiles& files;
   ProcessStarter& processes;
   Clock& clock;
-  const std::string& programPath;  // full path of the running executable
+  const std::string& programPath;  // full path of the running executable; empty if unknown
 };
 
 // What the checks fill for the rest of the process.
@@ -64,7 +64,8 @@ class StartupChecks {
 
  private:
   void runFirstRunWork();
-  std::string besideProgram(const char* fileName) const;
+  // False when the program's directory is unknown.
+  bool besideProgram(const char* fileName, std::string& path) const;
   bool isNt5() const;
 
   StartupTargets t_;

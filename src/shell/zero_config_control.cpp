@@ -53,7 +53,7 @@ std::string ZeroConfigControl::controlFlagsKey() const {
 bool ZeroConfigControl::readControlFlags(std::uint32_t& flags) {
   ScopedRegistryKey key(registry_);
   RegistryValue value;
-  if (!key.open(RegistryHive::LocalMachine, controlFlagsKey()) ||
+  if (!key.open(RegistryHive::LocalMachine, controlFlagsKey(), RegistryAccess::Query) ||
       !registry_.queryValue(key.get(), "ControlFlags", 4, value) || value.data.size() != 4) {
     return false;
   }
@@ -92,7 +92,7 @@ bool ZeroConfigControl::SetZeroConfigControl(bool enable) {
   flags = enable ? (flags | kManagedByServiceBit) : (flags & ~kManagedByServiceBit);
   {
     ScopedRegistryKey key(registry_);
-    if (key.open(RegistryHive::LocalMachine, controlFlagsKey())) {
+    if (key.open(RegistryHive::LocalMachine, controlFlagsKey(), RegistryAccess::Full)) {
       RegistryValue value{RegistryType::Dword, std::vector<std::uint8_t>(4)};
       WriteLe32(value.data.data(), flags);
       registry_.setValue(key.get(), "ControlFlags", value);

@@ -18,9 +18,11 @@ constexpr UINT_PTR kSubclassId = 0x4B50;  // "KP"
 constexpr COLORREF kUnloadedBackground = RGB(255, 255, 255);
 }  // namespace
 
-// What the user-interface thread and a worker share. The worker holds its own reference,
-// so a worker that outlives a timed-out Stop and the following Unload still draws into
-// live memory; `window` is cleared then, so it no longer asks for repaints.
+// What the user-interface thread and a worker share: plain GDI objects and bytes, never a
+// COM object, since those belong to the apartment of the thread that made them. The worker
+// holds its own reference, so a worker that outlives a timed-out Stop and the following
+// Unload still draws into live memory; `window` is cleared then, so it no longer asks for
+// repaints.
 struct AnimatedPicture::Picture {
   std::mutex lock;  // the off-screen image, saved area, background and window
   HWND window = nullptr;
@@ -33,8 +35,7 @@ struct AnimatedPicture::Picture {
   bool isGif = false;
   int width = 0;
   int height = 0;
-  DecodedPicture still;
-  std::vector<DecodedPicture> framePictures;
+  std::vector<std::vector<std::uint8_t>> frameGifs;  // each frame as a GIF of its own
   std::vector<FramePlacement> frames;
 
   std::size_t currentFrame = 0;  // the worker's
@@ -146,31 +147,45 @@ bool AnimatedPicture::LoadMemory(const std::uint8_t* data, std::size_t size) {
   if (data == nullptr || size == 0)
     return false;
   auto picture = std::make_shared<Picture>();
+  DecodedPicture still;
+  FramePlacement stillArea;
   const GifLayout layout = WalkGif(data, size);
   picture->isGif = layout.isGif;
   if (!layout.isGif) {
-    if (!picture->still.decode(data, size))
+    if (!still.decode(data, size))
       return false;
-    const SIZE pixels = picture->still.pixelSize();
+    const SIZE pixels = still.pixelSize();
     picture->width = pixels.cx;
     picture->height = pixels.cy;
+    stillArea.width = pixels.cx;
+    stillArea.height = pixels.cy;
   } else {
     picture->width = layout.width;
     picture->height = layout.height;
+    stillArea.width = layout.width;
+    stillArea.height = layout.height;
     if (layout.graphics.empty())
       return false;
     if (layout.graphics.size() == 1) {
-      if (!picture->still.decode(data, size))
+      if (!still.decode(data, size))
         return false;
     } else {
       for (const GifGraphic& graphic : layout.graphics) {
-        const std::vector<std::uint8_t> frame = BuildFrameGif(data, size, layout, graphic);
+        std::vector<std::uint8_t> frame = BuildFrameGif(data, size, layout, graphic);
+        // Decoded here only to leave out a frame that will not decode; the worker decodes
+        // its own copies.
         DecodedPicture decoded;
         if (frame.empty() || !decoded.decode(frame.data(), frame.size()))
-          continue;  // a frame that will not decode is left out
-        picture->framePictures.push_back(std::move(decoded));
-        picture->frames.push_back(FramePlacement{graphic.left, graphic.top, graphic.width,
-                                                 graphic.height, graphic.delay, graphic.disposal});
+          continue;
+        const FramePlacement placement{graphic.left,   graphic.top,   graphic.width,
+                                       graphic.height, graphic.delay, graphic.disposal};
+        if (picture->frames.empty()) {
+          // Drawn by Draw when it turns out to be the only frame that decodes.
+          still = std::move(decoded);
+          stillArea = placement;
+        }
+        picture->frameGifs.push_back(std::move(frame));
+        picture->frames.push_back(placement);
       }
       if (picture->frames.empty())
         return false;
@@ -193,6 +208,8 @@ bool AnimatedPicture::LoadMemory(const std::uint8_t* data, std::size_t size) {
   picture->fill(0, 0, picture->width, picture->height);
   picture->window = window_;
   picture_ = std::move(picture);
+  still_ = std::move(still);
+  stillArea_ = stillArea;
   return true;
 }
 
@@ -221,13 +238,8 @@ bool AnimatedPicture::Draw() {
   bool drawn = false;
   {
     std::lock_guard<std::mutex> guard(picture_->lock);
-    if (picture_->still) {
-      drawn = picture_->still.render(picture_->image.dc(), 0, 0, picture_->width, picture_->height);
-    } else if (!picture_->frames.empty()) {
-      const FramePlacement& only = picture_->frames.front();
-      drawn = picture_->framePictures.front().render(picture_->image.dc(), only.left, only.top,
-                                                     only.width, only.height);
-    }
+    drawn = still_.render(picture_->image.dc(), stillArea_.left, stillArea_.top, stillArea_.width,
+                          stillArea_.height);
   }
   if (drawn && window_ != nullptr)
     InvalidateRect(window_, nullptr, FALSE);
@@ -236,17 +248,19 @@ bool AnimatedPicture::Draw() {
 
 namespace {
 
-// The frame player's canvas over the shared picture; every drawing step takes the lock.
+// The frame player's canvas over the shared picture and the worker's own decoded frames;
+// every drawing step takes the lock.
 template <typename Picture>
 class WorkerCanvas : public FrameCanvas {
  public:
-  WorkerCanvas(Picture& picture, HANDLE stopEvent) : picture_(picture), stopEvent_(stopEvent) {}
+  WorkerCanvas(Picture& picture, const std::vector<DecodedPicture>& decoded, HANDLE stopEvent)
+      : picture_(picture), decoded_(decoded), stopEvent_(stopEvent) {}
 
   bool renderFrame(std::size_t index) override {
     std::lock_guard<std::mutex> guard(picture_.lock);
     const FramePlacement& frame = picture_.frames[index];
-    return picture_.framePictures[index].render(picture_.image.dc(), frame.left, frame.top,
-                                                frame.width, frame.height);
+    return decoded_[index].render(picture_.image.dc(), frame.left, frame.top, frame.width,
+                                  frame.height);
   }
   void fillBackground(const FramePlacement& area) override {
     std::lock_guard<std::mutex> guard(picture_.lock);
@@ -289,7 +303,24 @@ class WorkerCanvas : public FrameCanvas {
 
  private:
   Picture& picture_;
+  const std::vector<DecodedPicture>& decoded_;
   HANDLE stopEvent_;
+};
+
+// COM on the worker for as long as it plays, ended on the same thread.
+class WorkerApartment {
+ public:
+  WorkerApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~WorkerApartment() {
+    if (SUCCEEDED(result_))
+      CoUninitialize();
+  }
+  WorkerApartment(const WorkerApartment&) = delete;
+  WorkerApartment& operator=(const WorkerApartment&) = delete;
+  bool ready() const { return SUCCEEDED(result_); }
+
+ private:
+  HRESULT result_;
 };
 
 }  // namespace
@@ -299,10 +330,19 @@ DWORD WINAPI AnimatedPicture::PlayerThread(void* parameter) {
   auto picture = std::static_pointer_cast<Picture>(context->picture);
   auto signal = std::static_pointer_cast<Signal>(context->signal);
   context.reset();
-  signal->playing = true;
-  WorkerCanvas<Picture> canvas(*picture, signal->stopEvent.get());
-  PlayFrames(picture->frames, picture->currentFrame, canvas, signal->exitRequested);
-  signal->playing = false;
+  {
+    // The worker's pictures are made, drawn and released in its own apartment.
+    const WorkerApartment apartment;
+    if (apartment.ready()) {
+      std::vector<DecodedPicture> decoded(picture->frameGifs.size());
+      for (std::size_t i = 0; i < decoded.size(); ++i)
+        decoded[i].decode(picture->frameGifs[i].data(), picture->frameGifs[i].size());
+      signal->playing = true;
+      WorkerCanvas<Picture> canvas(*picture, decoded, signal->stopEvent.get());
+      PlayFrames(picture->frames, picture->currentFrame, canvas, signal->exitRequested);
+      signal->playing = false;
+    }
+  }
   --picture->workers;
   return 0;
 }
@@ -324,6 +364,7 @@ void AnimatedPicture::Unload() {
     picture_->window = nullptr;
   }
   picture_.reset();
+  still_ = DecodedPicture();
 }
 
 void AnimatedPicture::SetBackgroundColor(COLORREF colour) {

@@ -10,6 +10,9 @@
 #include <memory>
 #include <string>
 
+#include "controls/frame_player.h"
+#include "win32/picture_decoder.h"
+
 namespace kestrel {
 
 class AnimatedPicture {
@@ -58,6 +61,9 @@ class AnimatedPicture {
   HWND window_ = nullptr;
   std::shared_ptr<Picture> picture_;
   std::unique_ptr<Player> player_;
+  // What Draw renders when nothing plays. A COM object, so it stays with this thread.
+  DecodedPicture still_;
+  FramePlacement stillArea_;
   RECT paintRectangle_ = {};
 };
 

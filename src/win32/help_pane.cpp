@@ -103,11 +103,20 @@ bool LoadRichEditLibrary() {
 }
 
 std::string ExecutablePath() {
-  char path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH)
-    return {};
-  return std::string(path, length);
+  // A path filling the buffer may have been cut (XP does not even end it), so grow it until
+  // the whole path fits, up to the longest path the system has.
+  constexpr DWORD kLongestPath = 32768;
+  for (DWORD size = MAX_PATH; size <= kLongestPath; size *= 2) {
+    std::string path(size, '\0');
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), size);
+    if (length == 0)
+      return {};
+    if (length < size) {
+      path.resize(length);
+      return path;
+    }
+  }
+  return {};
 }
 
 HelpLoadResult ShowPageHelp(HWND richEdit, const std::string& fileName) {

@@ -3,6 +3,13 @@
 
 namespace kestrel {
 
+namespace {
+
+// Per window; the running instance answers at once, before it acts.
+constexpr UINT kBroadcastWaitMs = 5000;
+
+}  // namespace
+
 Win32ApplicationHost::~Win32ApplicationHost() {
   releaseInstanceMutex();
 }
@@ -33,8 +40,10 @@ void Win32ApplicationHost::closeInstanceMutex() {
 
 void Win32ApplicationHost::broadcastRegisteredMessage(const std::string& name) {
   const UINT message = RegisterWindowMessageA(name.c_str());
-  if (message != 0)
-    SendMessageW(HWND_BROADCAST, message, 0, 0);
+  // Every top-level window of the machine gets it: one that hangs must not hang this start.
+  if (message != 0) {
+    SendMessageTimeoutW(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, kBroadcastWaitMs, nullptr);
+  }
 }
 
 PrivilegeResult Win32ApplicationHost::enablePrivilege(const std::string& name, bool enable) {

@@ -1,5 +1,7 @@
 #include "win32/win32_dot1x_library.h"
 
+#include "win32/library_search.h"
+
 namespace kestrel {
 
 namespace {
@@ -83,7 +85,7 @@ bool Win32Dot1xLibrary::load(Dot1xLoadFailure& failure) {
     return true;
   std::string name;
   for (const wchar_t* candidate : aegis::kLibraryNames) {
-    module_ = LoadLibraryW(candidate);
+    module_ = LoadLibraryBesideProgram(candidate);
     if (module_ != nullptr) {
       name = NarrowName(candidate);
       break;

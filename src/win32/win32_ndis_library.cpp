@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "win32/library_search.h"
+
 namespace kestrel {
 
 namespace {
@@ -32,7 +34,7 @@ constexpr std::size_t kMaxRegistryPath = 1024;
 
 }  // namespace
 
-Win32NdisLibrary::Win32NdisLibrary() : module_(LoadLibraryW(dnin50::kLibraryName)) {
+Win32NdisLibrary::Win32NdisLibrary() : module_(LoadLibraryBesideProgram(dnin50::kLibraryName)) {
   openAdapter_ = Resolve<dnin50::OpenAdapterFn>(module_, "W32N_OpenAdapterA");
   makeNdisRequest_ = Resolve<dnin50::MakeNdisRequestFn>(module_, "W32N_MakeNdisRequest");
   closeAdapter_ = Resolve<dnin50::CloseAdapterFn>(module_, "W32N_CloseAdapter");

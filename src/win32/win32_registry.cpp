@@ -20,9 +20,11 @@ RegistryKeyHandle FromKey(HKEY key) {
 
 }  // namespace
 
-bool Win32Registry::openKey(RegistryHive hive, const std::string& path, RegistryKeyHandle& key) {
+bool Win32Registry::openKey(RegistryHive hive, const std::string& path, RegistryAccess access,
+                            RegistryKeyHandle& key) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(RootOf(hive), path.c_str(), 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) {
+  const REGSAM rights = access == RegistryAccess::Query ? KEY_QUERY_VALUE : KEY_ALL_ACCESS;
+  if (RegOpenKeyExA(RootOf(hive), path.c_str(), 0, rights, &opened) != ERROR_SUCCESS) {
     return false;
   }
   key = FromKey(opened);

@@ -41,6 +41,10 @@ Sent Query(std::uint32_t oid) {
   return {oid, 0, {}};
 }
 
+bool Has(const std::vector<Sent>& all, const Sent& wanted) {
+  return std::find(all.begin(), all.end(), wanted) != all.end();
+}
+
 std::vector<std::uint8_t> SsidBytes(const std::string& text) {
   std::vector<std::uint8_t> bytes(36, 0);
   bytes[0] = static_cast<std::uint8_t>(text.size());
@@ -143,14 +147,12 @@ TEST_F(ConfigurationPushTest, Windows98SendsThe9xAuthenticationValuesAndNoWmm) {
   ASSERT_TRUE(push());
   for (const Sent& request : sent())
     EXPECT_NE(request.oid, oid::kVndWmmConfig);
-  EXPECT_NE(std::find(sent().begin(), sent().end(), Set(oid::k80211AuthenticationMode, Word(4))),
-            sent().end());
+  EXPECT_TRUE(Has(sent(), Set(oid::k80211AuthenticationMode, Word(4))));
 
   profile.EapSelection = 3;
   ndis.requests.clear();
   ASSERT_TRUE(push());
-  EXPECT_NE(std::find(sent().begin(), sent().end(), Set(oid::k80211AuthenticationMode, Word(3))),
-            sent().end());
+  EXPECT_TRUE(Has(sent(), Set(oid::k80211AuthenticationMode, Word(3))));
 }
 
 TEST_F(ConfigurationPushTest, AdHocWepWithEmptyKeysAddsFourFallbackKeys) {
@@ -244,8 +246,7 @@ TEST_F(ConfigurationPushTest, NoEncryptionRemovesTheDefaultKey) {
   profile.defaultKey = 3;
   ASSERT_TRUE(push());
   EXPECT_EQ(sent().back(), Set(oid::k80211RemoveWep, Word(3)));
-  EXPECT_NE(std::find(sent().begin(), sent().end(), Set(oid::k80211WepStatus, Word(1))),
-            sent().end());
+  EXPECT_TRUE(Has(sent(), Set(oid::k80211WepStatus, Word(1))));
 }
 
 TEST_F(ConfigurationPushTest, AFailingSsidSetStopsThePushAfterTheEarlierSettings) {
@@ -286,6 +287,134 @@ TEST_F(ConfigurationPushTest, EapProfilesGoThroughTheirMethod) {
   EXPECT_EQ(calls[3],
             "AcContextConfigTLSCredentialsA(adapter#1, \"tls-user\", absent, absent, 0, 0, 1)");
   EXPECT_EQ(calls.back(), "AcAdapterAuthenticate(adapter#1, 0)");
+}
+
+// --- Rules a regression could break unnoticed ---------------------------------------
+
+bool Sends(const std::vector<Sent>& all, std::uint32_t oidNumber) {
+  return std::any_of(all.begin(), all.end(), [&](const Sent& s) { return s.oid == oidNumber; });
+}
+
+TEST_F(ConfigurationPushTest, LeapSuppressesTheStaticKeys) {
+  profile.EnableSecurity = 1;
+  profile.EncryptionAlg = 1;
+  profile.WPA = 0;
+  profile.SharedKey = {"0102030405", "", "", ""};
+  profile.leapEnabled = 1;
+  ASSERT_TRUE(push());
+  EXPECT_FALSE(Sends(sent(), oid::k80211AddWep));
+  EXPECT_FALSE(Sends(sent(), oid::k80211RemoveWep));
+  profile.leapEnabled = 0;
+  ASSERT_TRUE(push());
+  EXPECT_TRUE(Sends(sent(), oid::k80211AddWep));
+}
+
+TEST_F(ConfigurationPushTest, FailedSetsOfThresholdsPreambleAndKeysEndThePush) {
+  profile.RTSThreshold = 500;
+  profile.FragThreshold = 600;
+  profile.EncryptionAlg = 0;  // the default key is removed
+  for (std::uint32_t aborting : {oid::kVndRtsThresholdSet, oid::kVndFragThresholdSet,
+                                 oid::kVndPreambleSet, oid::k80211RemoveWep}) {
+    ndis.failingOids = {{aborting, 1}};
+    ndis.requests.clear();
+    EXPECT_FALSE(push()) << std::hex << aborting;
+    EXPECT_EQ(sent().back().oid, aborting) << "nothing is sent after it";
+  }
+  profile.EnableSecurity = 1;
+  profile.EncryptionAlg = 1;
+  profile.WPA = 0;
+  ndis.failingOids = {{oid::k80211AddWep, 1}};
+  ndis.requests.clear();
+  EXPECT_FALSE(push());
+  const auto all = sent();
+  EXPECT_EQ(std::count_if(all.begin(), all.end(),
+                          [](const Sent& s) { return s.oid == oid::k80211AddWep; }),
+            1)
+      << "the first refused key ends it";
+}
+
+TEST_F(ConfigurationPushTest, WmmIsSentOnlyAtServicePackLevelTwo) {
+  for (std::uint32_t level : {1u, 3u, 0u}) {
+    system.servicePackLevel = level;
+    ndis.requests.clear();
+    ASSERT_TRUE(push());
+    EXPECT_FALSE(Sends(sent(), oid::kVndWmmConfig)) << "level " << level;
+  }
+  system.servicePackLevel = 2;
+  ndis.requests.clear();
+  ASSERT_TRUE(push());
+  EXPECT_TRUE(Sends(sent(), oid::kVndWmmConfig));
+}
+
+TEST_F(ConfigurationPushTest, WmmEnabledZeroClearsTheByteAndOtherValuesLeaveIt) {
+  const std::pair<std::int32_t, std::uint8_t> cases[] = {{0, 0}, {1, 1}, {5, 7}, {-1, 7}};
+  for (const auto& [enabled, byte] : cases) {
+    ndis.answers[oid::kVndWmmConfig] = Twelve(8, 7);
+    profile.WmmEnabled = enabled;
+    ndis.requests.clear();
+    ASSERT_TRUE(push());
+    EXPECT_TRUE(Has(sent(), Set(oid::kVndWmmConfig, Twelve(8, byte)))) << "WmmEnabled " << enabled;
+  }
+}
+
+TEST_F(ConfigurationPushTest, ARefusedCountrySetIsIgnored) {
+  region("US");
+  ndis.failingOids = {{oid::kVndCountryCode, 1}};
+  EXPECT_TRUE(push());
+  EXPECT_EQ(sent()[1], Set(oid::kVndCountryCode, Word(0x5553)));
+  EXPECT_TRUE(Sends(sent(), oid::k80211Ssid));
+}
+
+TEST_F(ConfigurationPushTest, AThresholdTheDriverCannotReportIsNotSet) {
+  profile.RTSThreshold = 500;
+  profile.FragThreshold = 600;
+  ndis.failingOids = {{oid::kVndRtsThresholdGet, 1}, {oid::kVndFragThresholdGet, 1}};
+  EXPECT_TRUE(push());
+  EXPECT_FALSE(Sends(sent(), oid::kVndRtsThresholdSet));
+  EXPECT_FALSE(Sends(sent(), oid::kVndFragThresholdSet));
+}
+
+TEST_F(ConfigurationPushTest, AStoredKeyLengthAboveSixteenSendsSixteenBytesOfTheKey) {
+  profile.EnableSecurity = 1;
+  profile.EncryptionAlg = 1;
+  profile.WPA = 0;
+  profile.SharedKey = {"000102030405060708090A0B0C0D0E0F1011", "", "", ""};
+  profile.SharedKeyLength = {900, 16, 16, 16};
+  ASSERT_TRUE(push());
+  const auto all = sent();
+  const Sent& first = all[all.size() - 4];
+  ASSERT_EQ(first.oid, oid::k80211AddWep);
+  ASSERT_EQ(first.bytes.size(), 31u);
+  EXPECT_EQ(std::vector<std::uint8_t>(first.bytes.begin() + 8, first.bytes.begin() + 12), Word(16));
+  for (std::uint8_t i = 0; i < 16; ++i)
+    EXPECT_EQ(first.bytes[12 + i], i);
+}
+
+TEST_F(ConfigurationPushTest, AnEarlierPushsMethodIsNotCarriedIntoTheNext) {
+  profile.EnableSecurity = 2;
+  profile.WPA = 1;
+  profile.EapSelection = 1;
+  profile.leapUserName = "leap-user";
+  profile.leapUserPasswd = "leap-pw";
+  ASSERT_TRUE(push());
+  profile.EapSelection = 3;
+  profile.LoginName = "peap-identity";
+  dot1xLibrary.calls.clear();
+  ASSERT_TRUE(push());
+  bool peap = false;
+  for (const std::string& call : dot1xLibrary.operations()) {
+    EXPECT_EQ(call.find("Leap"), std::string::npos) << call;
+    peap = peap || call.find("AcContextConfigPeapCredentialsA") != std::string::npos;
+  }
+  EXPECT_TRUE(peap);
+}
+
+TEST_F(ConfigurationPushTest, AlgeriaKeepsNoElevenAMode) {
+  region("DZ");
+  profile.NetBand = 0x1F;
+  ASSERT_TRUE(push());
+  EXPECT_EQ(profile.NetBand, 0x1C);
+  EXPECT_EQ(sent()[2], Set(oid::kVndWirelessMode, {0x1C, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 }  // namespace

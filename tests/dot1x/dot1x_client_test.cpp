@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "dot1x/dot1x_names.h"
+#include "dot1x/psk_buffer.h"
 #include "fakes/fake_dot1x_library.h"
 
 namespace kestrel {
@@ -208,6 +211,29 @@ TEST_F(Dot1xClientTest, TtlsAndMd5TakeThisProfilesTextsNeverAnEarlierOnes) {
   client.ConfigureEap(next);
   EXPECT_EQ(library.operations()[1],
             "AcContextConfigMd5CredentialsA(adapter#2, \"md5-user\", \"\")");
+}
+
+TEST_F(Dot1xClientTest, NoPasswordIsKeptAfterTheLibraryHasTakenIt) {
+  openReady();
+  profile.AdvancedPassword = "advanced-secret";
+  profile.leapUserPasswd = "leap-secret";
+  for (std::int32_t method : {1, 3, 5, 6}) {
+    profile.EapSelection = method;
+    library.calls.clear();
+    client.credentials().clearMethods();
+    client.ConfigureEap(profile);
+    EXPECT_NE(library.operations()[1].find("-secret"), std::string::npos) << method;
+    EXPECT_TRUE(client.credentials().password.empty()) << method;
+  }
+}
+
+TEST(PskBuffer, HoldsSixtyThreeBytesAndIsWipedWhenItGoes) {
+  alignas(PskBuffer) unsigned char storage[sizeof(PskBuffer)];
+  auto* buffer = new (storage) PskBuffer(std::string(70, 'p'));
+  EXPECT_EQ(std::string(buffer->data()), std::string(63, 'p'));
+  buffer->~PskBuffer();
+  for (unsigned char byte : storage)
+    EXPECT_EQ(byte, 0);
 }
 
 TEST_F(Dot1xClientTest, AnUnknownMethodIsReportedAndAuthenticationStillStarts) {

@@ -15,6 +15,7 @@
 #include "adapter/driver_parameters.h"
 #include "adapter/oid_conversions.h"
 #include "dot1x/dot1x_client.h"
+#include "win32/library_search.h"
 #include "win32/win32_device_setup.h"
 #include "win32/win32_dot1x_library.h"
 #include "win32/win32_ndis_library.h"
@@ -121,31 +122,45 @@ class RecordingDiagnostics : public Dot1xDiagnostics {
 };
 
 // The child: binds the 802.1X library from wherever it was started and tells the outcome.
-int Probe() {
+// `mode` "probe" restricts the DLL search first, as the programs do; "probe-unrestricted"
+// leaves the search as the system has it, so only the binding's own care counts;
+// "probe-search" restricts the search and then asks the loader for the bare name.
+int Probe(const std::string& mode) {
+  if (mode != "probe-unrestricted")
+    RestrictDllSearch();
+  if (mode == "probe-search") {
+    std::printf("probe: bare name %s\n",
+                LoadLibraryW(L"AegisE5.dll") != nullptr ? "found" : "not found");
+    return 0;
+  }
   Win32Dot1xLibrary library;
   Dot1xLoadFailure failure;
+  const Win32NdisLibrary requests;
+  std::printf("probe: requests %s; ", requests.loaded() ? "loaded" : "absent");
   if (library.load(failure)) {
-    std::printf("probe: bound\n");
+    std::printf("bound\n");
     return 0;
   }
   const char* kind = failure.kind == Dot1xLoadFailure::Kind::LibraryNotFound    ? "LibraryNotFound"
                      : failure.kind == Dot1xLoadFailure::Kind::FunctionNotFound ? "FunctionNotFound"
                                                                                 : "other";
-  std::printf("probe: %s %s %s\n", kind, failure.library.c_str(), failure.function.c_str());
+  std::printf("%s %s %s\n", kind, failure.library.c_str(), failure.function.c_str());
   return 0;
 }
 
 // A copy of this program in a directory of its own, beside only the given library files,
-// each copied there under its new name.
+// each copied there under its new name; started in `current`, or else in its directory.
 bool ProbeSees(const std::wstring& directory,
                const std::vector<std::pair<std::wstring, std::wstring>>& libraries,
-               const std::string& what, const std::string& expected) {
+               const std::string& what, const std::string& expected,
+               const std::wstring& current = {}, const char* mode = "probe") {
+  const std::wstring libraryDirectory = current.empty() ? directory : current;
   for (const auto& [from, as] : libraries)
-    CopyFileW((ProgramDirectory() + from).c_str(), (directory + as).c_str(), FALSE);
+    CopyFileW((ProgramDirectory() + from).c_str(), (libraryDirectory + as).c_str(), FALSE);
   std::string output;
-  Run(directory + L"dot1x_probe.exe", "probe", directory, output);
+  Run(directory + L"dot1x_probe.exe", mode, libraryDirectory, output);
   for (const auto& library : libraries)
-    DeleteFileW((directory + library.second).c_str());
+    DeleteFileW((libraryDirectory + library.second).c_str());
   while (!output.empty() && (output.back() == '\n' || output.back() == '\r'))
     output.pop_back();
   return Check(output == expected, "binding beside " + what, output);
@@ -159,13 +174,32 @@ bool LibraryFiles() {
   CreateDirectoryW(directory.c_str(), nullptr);
   const std::wstring probe = directory + L"dot1x_probe.exe";
   bool ok = Check(CopyFileW(ProgramPath().c_str(), probe.c_str(), FALSE) != 0, "probe copied");
-  ok = ProbeSees(directory, {}, "no library", "probe: LibraryNotFound AegisE5.dll ") && ok;
+  ok = ProbeSees(directory, {}, "no library",
+                 "probe: requests absent; LibraryNotFound AegisE5.dll ") &&
+       ok;
+  const std::wstring planted = directory + L"planted\\";
+  CreateDirectoryW(planted.c_str(), nullptr);
+  // Libraries planted in the current directory are not the program's: neither through
+  // the binding, which names the program's directory, nor through the restricted search.
+  const std::vector<std::pair<std::wstring, std::wstring>> both = {{L"AegisE5.dll", L"AegisE5.dll"},
+                                                                   {L"DNIN50.dll", L"DNIN50.dll"}};
+  for (const char* mode : {"probe", "probe-unrestricted"}) {
+    ok = ProbeSees(
+             directory, both,
+             std::string("nothing, with both libraries in the current directory (") + mode + ")",
+             "probe: requests absent; LibraryNotFound AegisE5.dll ", planted, mode) &&
+         ok;
+  }
+  ok = ProbeSees(directory, both, "nothing by bare name once the search is restricted",
+                 "probe: bare name not found", planted, "probe-search") &&
+       ok;
+  RemoveDirectoryW(planted.c_str());
   // A library without the functions: the request library under the last fallback name.
   ok = ProbeSees(directory, {{L"DNIN50.dll", L"aegisE4.dll"}}, "aegisE4.dll without the functions",
-                 "probe: FunctionNotFound aegisE4.dll AcGlobalOpenContextA") &&
+                 "probe: requests absent; FunctionNotFound aegisE4.dll AcGlobalOpenContextA") &&
        ok;
   ok = ProbeSees(directory, {{L"AegisE5.dll", L"aegisE2.dll"}}, "AegisE5.dll named aegisE2.dll",
-                 "probe: bound") &&
+                 "probe: requests absent; bound") &&
        ok;
   DeleteFileW(probe.c_str());
   RemoveDirectoryW(directory.c_str());
@@ -273,7 +307,7 @@ int Push() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::string(argv[1]) == "probe")
-    return Probe();
+  if (argc == 2 && std::string(argv[1]).rfind("probe", 0) == 0)
+    return Probe(argv[1]);
   return Push();
 }

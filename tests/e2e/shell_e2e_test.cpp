@@ -195,7 +195,7 @@ class ShellEndToEnd : public ::testing::Test {
   void forgetFirstRun() {
     RegDeleteTree(registry, RegistryHive::LocalMachine, path + "\\CustomParams");
     ScopedRegistryKey key(registry);
-    ASSERT_TRUE(key.open(RegistryHive::LocalMachine, path));
+    ASSERT_TRUE(key.open(RegistryHive::LocalMachine, path, RegistryAccess::Full));
     registry.deleteValue(key.get(), "CheckDP");
     registry.deleteValue(key.get(), "CardCfgId");
   }
@@ -209,7 +209,7 @@ class ShellEndToEnd : public ::testing::Test {
   }
   void forgetPromptAnswer() {
     ScopedRegistryKey key(registry);
-    ASSERT_TRUE(key.open(RegistryHive::LocalMachine, path));
+    ASSERT_TRUE(key.open(RegistryHive::LocalMachine, path, RegistryAccess::Full));
     registry.deleteValue(key.get(), "MessageShow");
     registry.deleteValue(key.get(), "CheckZeroConfig");
   }
@@ -220,7 +220,7 @@ class ShellEndToEnd : public ::testing::Test {
   }
   bool hasKey(const std::string& subKey) {
     ScopedRegistryKey key(registry);
-    return key.open(RegistryHive::LocalMachine, path + subKey);
+    return key.open(RegistryHive::LocalMachine, path + subKey, RegistryAccess::Query);
   }
   std::string adapterCountry() {
     bool opened = false;

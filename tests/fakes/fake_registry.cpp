@@ -57,19 +57,28 @@ const RegistryValue* FakeRegistry::value(RegistryHive hive, const std::string& p
   return found == key->second.values.end() ? nullptr : &found->second;
 }
 
-bool FakeRegistry::openKey(RegistryHive hive, const std::string& path, RegistryKeyHandle& key) {
+bool FakeRegistry::openKey(RegistryHive hive, const std::string& path, RegistryAccess access,
+                           RegistryKeyHandle& key) {
   openedPaths.push_back(path);
   const std::string normalized = normalize(hive, path);
   if (keys_.count(normalized) == 0 || deniedKeys.count(normalized) != 0)
     return false;
+  if (access == RegistryAccess::Full && queryOnlyKeys.count(normalized) != 0)
+    return false;
   key = nextHandle_++;
   open_[key] = normalized;
+  if (access == RegistryAccess::Query)
+    queryHandles_.insert(key);
   return true;
+}
+
+bool FakeRegistry::changeAllowed(RegistryKeyHandle key) const {
+  return open_.count(key) != 0 && queryHandles_.count(key) == 0;
 }
 
 bool FakeRegistry::createKey(RegistryHive hive, const std::string& path, RegistryKeyHandle& key) {
   const std::string normalized = normalize(hive, path);
-  if (deniedKeys.count(normalized) != 0)
+  if (deniedKeys.count(normalized) != 0 || queryOnlyKeys.count(normalized) != 0)
     return false;
   putKey(hive, path);
   key = nextHandle_++;
@@ -79,6 +88,7 @@ bool FakeRegistry::createKey(RegistryHive hive, const std::string& path, Registr
 
 void FakeRegistry::closeKey(RegistryKeyHandle key) {
   open_.erase(key);
+  queryHandles_.erase(key);
 }
 
 bool FakeRegistry::queryValue(RegistryKeyHandle key, const std::string& name, std::size_t maxBytes,
@@ -97,7 +107,7 @@ bool FakeRegistry::queryValue(RegistryKeyHandle key, const std::string& name, st
 bool FakeRegistry::setValue(RegistryKeyHandle key, const std::string& name,
                             const RegistryValue& value) {
   const auto handle = open_.find(key);
-  if (handle == open_.end())
+  if (handle == open_.end() || !changeAllowed(key))
     return false;
   ++writes;
   if (writes == failWriteNumber)
@@ -109,7 +119,7 @@ bool FakeRegistry::setValue(RegistryKeyHandle key, const std::string& name,
 
 bool FakeRegistry::deleteValue(RegistryKeyHandle key, const std::string& name) {
   const auto handle = open_.find(key);
-  if (handle == open_.end())
+  if (handle == open_.end() || !changeAllowed(key))
     return false;
   return keys_[handle->second].values.erase(lower(name)) != 0;
 }
@@ -128,7 +138,7 @@ bool FakeRegistry::deleteTree(RegistryHive hive, const std::string& path) {
 
 bool FakeRegistry::setNullDacl(RegistryKeyHandle key) {
   const auto handle = open_.find(key);
-  if (handle == open_.end())
+  if (handle == open_.end() || !changeAllowed(key))
     return false;
   nullDaclKeys.push_back(handle->second);
   return true;

@@ -13,8 +13,9 @@ namespace kestrel::fakes {
 class FakeRegistry : public Registry {
  public:
   // Scripting.
-  int failWriteNumber = 0;           // the Nth setValue (1-based) fails; 0 never
-  std::set<std::string> deniedKeys;  // lower-cased "hive\path" that cannot be opened
+  int failWriteNumber = 0;              // the Nth setValue (1-based) fails; 0 never
+  std::set<std::string> deniedKeys;     // lower-cased "hive\path" that cannot be opened
+  std::set<std::string> queryOnlyKeys;  // lower-cased "hive\path" the user may only read
 
   // Observations.
   int openHandles() const { return static_cast<int>(open_.size()); }
@@ -36,7 +37,8 @@ class FakeRegistry : public Registry {
   const RegistryValue* value(RegistryHive hive, const std::string& path,
                              const std::string& name) const;
 
-  bool openKey(RegistryHive hive, const std::string& path, RegistryKeyHandle& key) override;
+  bool openKey(RegistryHive hive, const std::string& path, RegistryAccess access,
+               RegistryKeyHandle& key) override;
   bool createKey(RegistryHive hive, const std::string& path, RegistryKeyHandle& key) override;
   void closeKey(RegistryKeyHandle key) override;
   bool queryValue(RegistryKeyHandle key, const std::string& name, std::size_t maxBytes,
@@ -56,6 +58,8 @@ class FakeRegistry : public Registry {
 
   std::map<std::string, Key> keys_;                // by normalized path
   std::map<RegistryKeyHandle, std::string> open_;  // handle -> normalized path
+  std::set<RegistryKeyHandle> queryHandles_;       // opened for Query: no changes
+  bool changeAllowed(RegistryKeyHandle key) const;
   RegistryKeyHandle nextHandle_ = 1;
 };
 

@@ -160,6 +160,17 @@ TEST(NetworkListSecurity, ShortRecordsAndFewElementBytesShowOnlyPrivacy) {
   EXPECT_EQ(Security(NetworkRecord().element(48, RsnBody(2)).elementsLengthField(13)), "none");
 }
 
+TEST(NetworkListSecurity, RecordsEndingBeforeTheirElementsShowOnlyPrivacy) {
+  // Above 104 bytes but short of the elements at 136: the element-length word and the
+  // elements lie past the record, whatever the buffer holds there.
+  for (std::uint32_t length : {105u, 120u, 131u, 132u, 135u}) {
+    const auto record = NetworkRecord().privacy(1).element(48, RsnBody(2)).lengthField(length);
+    EXPECT_EQ(Security(record), "WEP") << length;
+  }
+  const auto whole = NetworkRecord().privacy(1).element(48, RsnBody(2));
+  EXPECT_EQ(Security(whole), "WPA2-PSK");
+}
+
 TEST(NetworkListWalk, RowsFollowRecordsInOrder) {
   const NetworkList list = Parse(NetworkListBytes(
       3,

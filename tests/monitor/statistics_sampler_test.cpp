@@ -167,6 +167,34 @@ TEST_F(StatisticsSamplerTest, BandLetters) {
   EXPECT_EQ(chart.operations.back(), "append 53");  // 9 x 5 + 8
 }
 
+TEST_F(StatisticsSamplerTest, BandsGAndTLoadScales) {
+  struct Row {
+    std::uint32_t channel;
+    std::uint64_t loadMbit;
+    const char* percent;
+    const char* chartValue;
+  };
+  const Row rows[] = {
+      {kBandB | (0x0400u << 16), 10, "40 %", "append 118"},   // G: 10 x 11 + 8
+      {kBandB | (0x0400u << 16), 30, "100 %", "append 283"},  // G: capped at 25
+      {kBandB | (0x0400u << 16), 0, "0 %", "append 5"},
+      {kBandA | (0x0100u << 16), 9, "20 %", "append 62"},     // T: 9 x 6 + 8
+      {kBandA | (0x0100u << 16), 50, "100 %", "append 278"},  // T: capped at 45
+      {kBandA | (0x0100u << 16), 0, "0 %", "append 5"},
+  };
+  std::uint64_t tx = kTx0;
+  for (const Row& row : rows) {
+    library.answerWord(oid::kVndChannelInfo, row.channel);
+    setCounters(tx, kRx0);
+    tick();
+    tx += row.loadMbit * 1024;
+    setCounters(tx, kRx0);
+    const StatisticsDisplay display = tick();
+    EXPECT_EQ(display.percentText, row.percent) << row.loadMbit;
+    EXPECT_EQ(chart.operations.back(), row.chartValue) << row.loadMbit;
+  }
+}
+
 TEST_F(StatisticsSamplerTest, NoLoadAfterATickWithBothCountersAtZero) {
   setCounters(0, 0);
   tick();

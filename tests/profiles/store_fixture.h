@@ -37,7 +37,8 @@ class StoreFixture : public ::testing::Test {
 
   bool read(const std::string& path, const std::string& name, RegistryValue& value) {
     ScopedRegistryKey key(env.registry);
-    return key.open(kHklm, path) && env.registry.queryValue(key.get(), name, 4096, value);
+    return key.open(kHklm, path, RegistryAccess::Query) &&
+           env.registry.queryValue(key.get(), name, 4096, value);
   }
   bool exists(const std::string& path, const std::string& name) {
     RegistryValue value;
@@ -66,7 +67,7 @@ class StoreFixture : public ::testing::Test {
   }
   void remove(const std::string& path, const std::string& name) {
     ScopedRegistryKey key(env.registry);
-    ASSERT_TRUE(key.open(kHklm, path));
+    ASSERT_TRUE(key.open(kHklm, path, RegistryAccess::Full));
     ASSERT_TRUE(env.registry.deleteValue(key.get(), name));
   }
   // Arranges the numbered list directly, as an earlier run would have left it.

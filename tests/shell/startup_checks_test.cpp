@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+
 #include "adapter/byte_order.h"
 #include "shell/program_directory.h"
 #include "shell_fixture.h"
@@ -11,6 +14,7 @@ namespace {
 
 using testing::kCompanionPath;
 using testing::kOemPath;
+using testing::kParameters;
 
 class StartupChecksTest : public testing::ShellFixture {
  protected:
@@ -22,6 +26,15 @@ class StartupChecksTest : public testing::ShellFixture {
     aegisAdapter.mac = {0x00, 0x0B, 0x6B, 0x3C, 0x2E, 0x9D};
     dot1xLibrary.adapters = {aegisAdapter};
   }
+  // A key path as the registry fake records it.
+  static std::string normalized(std::string path) {
+    while (!path.empty() && path.back() == '\\')
+      path.pop_back();
+    for (char& c : path)
+      c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return "hklm\\" + path;
+  }
+  static std::string lowerParameters() { return normalized(kParameters).substr(5); }
   // Country codes the adapter was given, as sent.
   std::vector<std::uint32_t> countriesSet() const {
     std::vector<std::uint32_t> codes;
@@ -180,6 +193,68 @@ TEST_F(StartupChecksTest, FailedRecordOfTheRegionKeepsTheFile) {
   EXPECT_TRUE(checks.ApplyOemCountry());
   EXPECT_EQ(countriesSet(), std::vector<std::uint32_t>{0x4A50});
   EXPECT_EQ(files.files.count(kOemPath), 1u);
+}
+
+TEST_F(StartupChecksTest, AnUnknownProgramDirectoryTouchesNoFileAndStartsNothing) {
+  // Bare names would be looked up in the current directory, where anyone can plant them.
+  for (const char* unknown : {"", "corvusap.exe", "C:corvusap.exe"}) {
+    programPath = unknown;
+    files.files = {{"oem.tmp", "JP"}, {"C:oem.tmp", "JP"}};
+    processes.existing = {"QMVXlink.exe", "C:QMVXlink.exe"};
+    setParameter("ccode", "US");
+    registry.deleteTree(RegistryHive::LocalMachine, std::string(kParameters) + "\\CustomParams");
+    ScopedRegistryKey key(registry);
+    ASSERT_TRUE(key.open(RegistryHive::LocalMachine, kParameters, RegistryAccess::Full));
+    registry.deleteValue(key.get(), "CheckDP");
+
+    ASSERT_TRUE(checks.RunStartupChecks()) << unknown;
+    std::string text;
+    EXPECT_FALSE(checks.ReadOemFile(text)) << unknown;
+    EXPECT_FALSE(checks.ApplyOemCountry()) << unknown;
+    EXPECT_TRUE(files.limitsAsked.empty()) << unknown;
+    EXPECT_TRUE(files.removed.empty()) << unknown;
+    EXPECT_TRUE(processes.attempts.empty()) << unknown;
+    // The rest of the first run still happens.
+    EXPECT_EQ(parameter("CheckDP"), "1") << unknown;
+    EXPECT_TRUE(hasProfile("VirtualProfile")) << unknown;
+  }
+}
+
+TEST_F(StartupChecksTest, FirstRunFlagIsReadWithQueryRightsOnly) {
+  // A driver key the user may read but not change: the flag is there, so no first run.
+  setParameter("CheckDP", "1");
+  ASSERT_TRUE(store.SaveProfile(records.current, "VirtualProfile"));
+  registry.queryOnlyKeys = {std::string("hklm\\") + lowerParameters()};
+  processes.attempts.clear();
+  ASSERT_TRUE(checks.RunStartupChecks());
+  EXPECT_TRUE(processes.attempts.empty());
+  EXPECT_FALSE(hasProfile("Default"));
+}
+
+TEST_F(StartupChecksTest, OnXpAnd2000BothKeysAreOpenedToEveryoneAndTheDriverVersionRead) {
+  const std::string configurations = std::string(kParameters) + "\\CustomParams\\Configurations\\";
+  // The driver's service names its file; its version is read from there.
+  const std::string service = "SYSTEM\\CurrentControlSet\\Services\\kwlsvc08";
+  registry.putValue(RegistryHive::LocalMachine, service, "ImagePath",
+                    RegistryStringValue("system32\\DRIVERS\\kwlsvc08.sys", true));
+  for (OsKind os : {OsKind::Xp, OsKind::Win2000}) {
+    system.os = os;
+    registry.nullDaclKeys.clear();
+    fileInfo.versionQueries.clear();
+    ASSERT_TRUE(checks.RunStartupChecks());
+    const auto& opened = registry.nullDaclKeys;
+    EXPECT_NE(std::find(opened.begin(), opened.end(), normalized(kParameters)), opened.end());
+    EXPECT_NE(std::find(opened.begin(), opened.end(), normalized(configurations)), opened.end());
+    EXPECT_EQ(fileInfo.versionQueries,
+              std::vector<std::string>{"C:\\WINDOWS\\system32\\DRIVERS\\kwlsvc08.sys"});
+  }
+  system.os = OsKind::Win98;
+  system.servicePackLevel = 98;
+  identity.current.deviceName = "0042";
+  registry.nullDaclKeys.clear();
+  fileInfo.versionQueries.clear();
+  ASSERT_TRUE(checks.RunStartupChecks());
+  EXPECT_TRUE(fileInfo.versionQueries.empty());
 }
 
 TEST(ProgramDirectory, DriveAndDirectoryOfAPath) {

@@ -6,6 +6,7 @@
 
 #include "adapter/byte_order.h"
 #include "fakes/fake_timers.h"
+#include "shell/tray_menu.h"
 #include "shell_fixture.h"
 
 namespace kestrel {
@@ -143,6 +144,16 @@ TEST_F(TrayAppletTest, StartRunsTheChecksAddsTheFirstIconAndStartsTheMonitor) {
   EXPECT_EQ(window.trayTip, "Kestrel LX740N is Connected to KESTREL_11g");
 }
 
+TEST_F(TrayAppletTest, ChecksThatFailAreStillMarkedDoneAndNotRepeatedEachTick) {
+  ndis.failingOids[oid::k8023CurrentAddress] = 0xC0010017;
+  applet.start();
+  EXPECT_TRUE(applet.startupChecksDone());
+  EXPECT_EQ(parameter("CheckDP"), "(none)");  // they stopped at the MAC address
+  applet.onMonitorTick();
+  applet.onMonitorTick();
+  EXPECT_EQ(macReads(), 1);
+}
+
 TEST_F(TrayAppletTest, StartWithoutAnAdapterStillAddsTheIconAndMonitors) {
   ndis.adapters.clear();
   applet.start();
@@ -269,6 +280,26 @@ TEST_F(TrayAppletTest, OnlyOneMenuAtATimeAndItClosesWhenTheCursorMovesAway) {
   EXPECT_EQ(window.log, (std::vector<std::string>{"menu at 640,480", "close menu"}));
   EXPECT_FALSE(applet.menuOpen());
   EXPECT_FALSE(timers.isRunning(2));
+}
+
+TEST_F(TrayAppletTest, AMenuClosedWithoutADismissalTickStopsItsTimer) {
+  applet.start();
+  // The user picks an item or clicks elsewhere: the menu closes before any tick closes it.
+  window.whileMenuTracked = [&] { applet.onMenuDismissTick({700, 500}); };
+  applet.onTrayMouse(TrayMouse::RightUp, {640, 480});
+  EXPECT_EQ(window.log, (std::vector<std::string>{"menu at 640,480"}));
+  EXPECT_FALSE(timers.isRunning(2));
+  EXPECT_TRUE(timers.isRunning(102));
+  EXPECT_FALSE(applet.menuOpen());
+}
+
+TEST(TrayMenu, OpenAboutAndExitInThatOrderWithTheirCommands) {
+  const std::vector<std::pair<int, std::string>> expected = {
+      {3026, "Open"}, {3025, "About..."}, {3027, "Exit"}};
+  std::vector<std::pair<int, std::string>> items;
+  for (const TrayMenuItem& item : kTrayMenuItems)
+    items.emplace_back(item.command, item.text);
+  EXPECT_EQ(items, expected);
 }
 
 TEST_F(TrayAppletTest, StartAndStopMessages) {

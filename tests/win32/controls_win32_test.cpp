@@ -1,5 +1,6 @@
 // The UI controls over the real (Wine) APIs: picture decoding and playing, the chart
 // window, and help text streamed into a rich edit control.
+#include <ole2.h>
 #include <richedit.h>
 #include <windows.h>
 
@@ -7,6 +8,7 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "controls/gif_walk.h"
@@ -200,6 +202,50 @@ TEST_F(ControlsWin32Test, StopReturnsAtOnceFromALongDelay) {
   EXPECT_FALSE(picture.IsGif());
   EXPECT_EQ(picture.PixelAt(0, 0), CLR_INVALID);
   EXPECT_EQ(picture.BackgroundColor(), RGB(255, 255, 255));
+}
+
+TEST_F(ControlsWin32Test, AnOleThreadsPictureIsPlayedByAWorkerInItsOwnApartment) {
+  // As in the program: the user-interface thread is OLE's, the worker decodes and draws its
+  // own frames, and the picture plays, stops, and plays again.
+  const artwork::Bytes gif = artwork::EncodeGif(
+      8, 8,
+      {GifFrame{Filled(8, 8, kRed), 0, 0, 5, 1}, GifFrame{Filled(8, 8, kBlue), 0, 0, 30000, 1}},
+      true);
+  struct Seen {
+    bool oleStarted = false;
+    bool red = false;
+    bool blue = false;
+    DWORD stopMs = 0;
+    bool playingAfterStop = true;
+    bool blueAgain = false;
+  } seen;
+  std::thread userInterface([&] {
+    seen.oleStarted = SUCCEEDED(OleInitialize(nullptr));
+    {
+      AnimatedPicture picture;
+      if (picture.LoadMemory(gif.data(), gif.size())) {
+        picture.Draw();
+        seen.red = PumpUntil([&] { return picture.PixelAt(4, 4) == kRed; }, 3000);
+        seen.blue = PumpUntil([&] { return picture.PixelAt(4, 4) == kBlue; }, 3000);
+        const DWORD start = GetTickCount();
+        picture.Stop();
+        seen.stopMs = GetTickCount() - start;
+        seen.playingAfterStop = picture.IsPlaying();
+        picture.SetBackgroundColor(RGB(0, 128, 0));
+        picture.Draw();
+        seen.blueAgain = PumpUntil([&] { return picture.PixelAt(4, 4) == kBlue; }, 3000);
+        picture.Stop();
+      }
+    }
+    OleUninitialize();
+  });
+  userInterface.join();
+  EXPECT_TRUE(seen.oleStarted);
+  EXPECT_TRUE(seen.red);
+  EXPECT_TRUE(seen.blue);
+  EXPECT_LT(seen.stopMs, 500u) << "Stop in a 300 s delay";
+  EXPECT_FALSE(seen.playingAfterStop);
+  EXPECT_TRUE(seen.blueAgain) << "a later Draw starts a new worker";
 }
 
 TEST_F(ControlsWin32Test, FramesLandAtTheirPlaceAndDisposalTwoRestoresTheBackground) {

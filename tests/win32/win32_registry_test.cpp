@@ -116,12 +116,27 @@ TEST_F(Win32RegistryTest, OpenKeyToEveryoneLeavesANullDacl) {
   EXPECT_EQ(dacl, nullptr);
 }
 
+TEST_F(Win32RegistryTest, AKeyOpenedForQueryReadsButRefusesChanges) {
+  ScopedRegistryKey key(registry);
+  ASSERT_TRUE(key.create(RegistryHive::LocalMachine, parametersPath));
+  ASSERT_TRUE(registry.setValue(key.get(), "CheckDP", RegistryStringValue("1", false)));
+  ASSERT_TRUE(key.open(RegistryHive::LocalMachine, parametersPath, RegistryAccess::Query));
+  RegistryValue value;
+  EXPECT_TRUE(registry.queryValue(key.get(), "CheckDP", 16, value));
+  EXPECT_FALSE(registry.setValue(key.get(), "CheckDP", RegistryStringValue("2", false)));
+  EXPECT_FALSE(registry.deleteValue(key.get(), "CheckDP"));
+  EXPECT_FALSE(registry.setNullDacl(key.get()));
+  std::string text;
+  ASSERT_TRUE(parameters.ReadDriverParameter("CheckDP", text));
+  EXPECT_EQ(text, "1");
+}
+
 TEST_F(Win32RegistryTest, DeleteTreeRemovesKeysBeneath) {
   ScopedRegistryKey key(registry);
   ASSERT_TRUE(key.create(RegistryHive::LocalMachine, base + "\\A\\B\\C"));
   key.reset();
   ASSERT_TRUE(registry.deleteTree(RegistryHive::LocalMachine, base + "\\A"));
-  EXPECT_FALSE(key.open(RegistryHive::LocalMachine, base + "\\A\\B"));
+  EXPECT_FALSE(key.open(RegistryHive::LocalMachine, base + "\\A\\B", RegistryAccess::Query));
 }
 
 TEST_F(Win32RegistryTest, OversizedValuesAreRefused) {

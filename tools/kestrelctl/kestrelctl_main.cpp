@@ -9,6 +9,7 @@
 #include "profiles/card_config_id.h"
 #include "shell/os_classification.h"
 #include "win32/ansi_text.h"
+#include "win32/library_search.h"
 #include "win32/win32_device_setup.h"
 #include "win32/win32_dot1x_library.h"
 #include "win32/win32_guid_source.h"
@@ -63,6 +64,7 @@ class ConsolePrompt : public UserPrompt {
 }  // namespace
 
 int main(int argc, char** argv) {
+  RestrictDllSearch();
   std::vector<std::string> words(argv + 1, argv + argc);
   std::string error;
   const auto command = ctl::ParseCommand(words, error);

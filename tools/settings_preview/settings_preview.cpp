@@ -42,7 +42,9 @@ constexpr UINT_PTR kSetupTimer = 9003;
 
 class NoDialogs : public SettingsDialogs {
  public:
-  bool openAdvancedSettings(bool, bool) override { return false; }
+  std::optional<NetworkTypeEffect> openAdvancedSettings(bool, bool) override {
+    return std::nullopt;
+  }
   bool openAdHocSettings() override { return false; }
 };
 

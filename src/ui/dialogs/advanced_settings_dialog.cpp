@@ -40,22 +40,6 @@ void FillList(ControlSurface& controls, ControlId list, std::initializer_list<co
 
 }  // namespace
 
-void ApplyNetworkTypeEffect(ControlSurface& settingsPage, const NetworkTypeRadios& radios,
-                            NetworkTypeEffect effect) {
-  switch (effect) {
-    case NetworkTypeEffect::ForceInfrastructure:
-      settingsPage.enable(radios.adHoc, false);
-      settingsPage.setChecked(radios.infrastructure, true);
-      settingsPage.setChecked(radios.adHoc, false);
-      break;
-    case NetworkTypeEffect::EnableAdHoc:
-      settingsPage.enable(radios.adHoc, true);
-      break;
-    case NetworkTypeEffect::Unchanged:
-      break;
-  }
-}
-
 std::int32_t AdHocBandForModes(int modes) {
   if ((modes & kMode11a) != 0)
     return 1;

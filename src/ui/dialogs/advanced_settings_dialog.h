@@ -7,6 +7,7 @@
 #include "platform/control_surface.h"
 #include "profiles/wireless_profile.h"
 #include "ui/dialogs/dialog_services.h"
+#include "ui/dialogs/network_type_effect.h"
 
 namespace kestrel {
 
@@ -15,24 +16,6 @@ struct SettingsPageChoices {
   bool adHocSelected = false;    // "コンピュータ間（Ad Hoc）"
   bool autoCellChecked = false;  // "AutoCell Enabled"
 };
-
-// What OK asks of the settings page's network-type radio buttons.
-enum class NetworkTypeEffect {
-  Unchanged,
-  // Ad hoc radio disabled and unchecked, infrastructure checked: the modes left allow no
-  // ad hoc network.
-  ForceInfrastructure,
-  EnableAdHoc,
-};
-
-// The radio buttons of the settings page, by id.
-struct NetworkTypeRadios {
-  ControlId infrastructure;
-  ControlId adHoc;
-};
-
-void ApplyNetworkTypeEffect(ControlSurface& settingsPage, const NetworkTypeRadios& radios,
-                            NetworkTypeEffect effect);
 
 // The dialog edits its own copy of the working profile and hands its fields back only when
 // OK closes it, so that Cancel leaves the working profile as it was, also after "デフォル

@@ -498,24 +498,27 @@ void SettingsPage::onAdHoc() {
 }
 
 void SettingsPage::onAdvancedSettings() {
-  if (!dialogs_.openAdvancedSettings(controls_.checked(kAdHoc), controls_.checked(kAutoCell)))
+  const std::optional<NetworkTypeEffect> effect =
+      dialogs_.openAdvancedSettings(controls_.checked(kAdHoc), controls_.checked(kAutoCell));
+  if (!effect)
     return;
-  followAdvancedSettings();
+  followNetworkTypeEffect(*effect);
   markEdited();
   setModified();
 }
 
-// The network types the wireless modes chosen in the advanced dialog leave possible.
-void SettingsPage::followAdvancedSettings() {
-  std::string country;
-  if (!services_.adapter.GetCountryCode(country))
-    return;
-  const std::int32_t modes = working().NetBand;
-  if (modes == 16 || (modes == 1 && (country == "FR" || country == "GB"))) {
-    controls_.enable(kAdHoc, false);
-    checkNetworkType(kInfrastructure);
-  } else if (!controls_.checked(kAutoCell)) {
-    controls_.enable(kAdHoc, true);
+// The dialog decides which network types its wireless modes leave possible.
+void SettingsPage::followNetworkTypeEffect(NetworkTypeEffect effect) {
+  switch (effect) {
+    case NetworkTypeEffect::ForceInfrastructure:
+      controls_.enable(kAdHoc, false);
+      checkNetworkType(kInfrastructure);
+      break;
+    case NetworkTypeEffect::EnableAdHoc:
+      controls_.enable(kAdHoc, true);
+      break;
+    case NetworkTypeEffect::Unchanged:
+      break;
   }
 }
 

@@ -96,7 +96,7 @@ class SettingsPage : public SettingsPageLink {
   void clearPageKeys();
   void fillSecurity();
   void refreshProfileCombo();
-  void followAdvancedSettings();
+  void followNetworkTypeEffect(NetworkTypeEffect effect);
 
   bool validate();
   bool validatePassphrase();

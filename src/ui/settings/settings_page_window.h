@@ -2,7 +2,10 @@
 // What the settings page asks of its window beyond the controls, and of the two dialogs it
 // opens.
 
+#include <optional>
+
 #include "platform/control_surface.h"
+#include "ui/dialogs/network_type_effect.h"
 
 namespace kestrel {
 
@@ -19,13 +22,15 @@ class SettingsPageWindow {
   virtual void drawPictures() = 0;
 };
 
-// The dialogs the page opens modally on the working profile; each returns true when it
-// ended with OK.
+// The dialogs the page opens modally on the working profile.
 class SettingsDialogs {
  public:
   virtual ~SettingsDialogs() = default;
   // Advanced settings: what it offers depends on the page's network type and AutoCell box.
-  virtual bool openAdvancedSettings(bool adHocChosen, bool autoCellChecked) = 0;
+  // After OK, what becomes of the page's network-type radios; nothing after Cancel.
+  virtual std::optional<NetworkTypeEffect> openAdvancedSettings(bool adHocChosen,
+                                                                bool autoCellChecked) = 0;
+  // True when it ended with OK.
   virtual bool openAdHocSettings() = 0;
 };
 

@@ -5,6 +5,7 @@
 #include "resource.h"
 #include "shell/shell_texts.h"
 #include "shell/startup_first_phase.h"
+#include "shell/tray_menu.h"
 #include "win32/ansi_text.h"
 
 namespace kestrel {
@@ -205,9 +206,9 @@ void HiddenMainWindow::trackMenu(ScreenPoint at) {
   HMENU menu = CreatePopupMenu();
   if (menu == nullptr)
     return;
-  AppendMenuW(menu, MF_STRING, kMenuOpen, L"Open");
-  AppendMenuW(menu, MF_STRING, kMenuAbout, L"About...");
-  AppendMenuW(menu, MF_STRING, kMenuExit, L"Exit");
+  for (const TrayMenuItem& item : kTrayMenuItems)
+    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.command),
+                WideFromCore(item.text).c_str());
   // Without the foreground the menu would not close when the user clicks elsewhere.
   SetForegroundWindow(hwnd());
   TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);

@@ -18,10 +18,11 @@ class Win32SettingsDialogs : public SettingsDialogs {
   Win32SettingsDialogs(AppServices& services, HINSTANCE instance)
       : services_(services), instance_(instance) {}
 
-  bool openAdvancedSettings(bool adHocChosen, bool autoCellChecked) override {
+  std::optional<NetworkTypeEffect> openAdvancedSettings(bool adHocChosen,
+                                                        bool autoCellChecked) override {
     AdvancedSettingsView view(DialogServicesOf(services_), services_.records.working,
                               SettingsPageChoices{adHocChosen, autoCellChecked});
-    return view.run(instance_, owner()).has_value();
+    return view.run(instance_, owner());
   }
 
   bool openAdHocSettings() override {

@@ -312,13 +312,6 @@ TEST_F(AdvancedSettingsTest, ElevenAAloneInFranceForcesInfrastructure) {
   checkOnly({IDC_ADV_MODE_11A});
   ASSERT_TRUE(dialog->confirm());
   EXPECT_EQ(dialog->networkTypeEffect(), NetworkTypeEffect::ForceInfrastructure);
-
-  fakes::FakeControlSurface page;
-  page.setChecked(1033, true);
-  ApplyNetworkTypeEffect(page, {1032, 1033}, dialog->networkTypeEffect());
-  EXPECT_TRUE(page.checked(1032));
-  EXPECT_FALSE(page.checked(1033));
-  EXPECT_FALSE(page.enabled(1033));
 }
 
 TEST_F(AdvancedSettingsTest, NetworkTypeEffectByModesCountryAndAutoCell) {
@@ -330,24 +323,24 @@ TEST_F(AdvancedSettingsTest, NetworkTypeEffectByModesCountryAndAutoCell) {
   };
   const Case cases[] = {
       {"GB", {IDC_ADV_MODE_11A}, false, NetworkTypeEffect::ForceInfrastructure},
+      {"GB", {IDC_ADV_MODE_11A}, true, NetworkTypeEffect::ForceInfrastructure},
+      {"FR", {IDC_ADV_MODE_11A}, true, NetworkTypeEffect::ForceInfrastructure},
       {"US", {IDC_ADV_MODE_11G_TURBO}, true, NetworkTypeEffect::ForceInfrastructure},
+      {"US", {IDC_ADV_MODE_11G_TURBO}, false, NetworkTypeEffect::ForceInfrastructure},
       {"US", {IDC_ADV_MODE_11A}, false, NetworkTypeEffect::EnableAdHoc},
+      {"US", {IDC_ADV_MODE_11A}, true, NetworkTypeEffect::Unchanged},
       {"FR", {IDC_ADV_MODE_11A, IDC_ADV_MODE_11B}, false, NetworkTypeEffect::EnableAdHoc},
+      {"GB", {IDC_ADV_MODE_11A, IDC_ADV_MODE_11G}, true, NetworkTypeEffect::Unchanged},
       {"FR", {IDC_ADV_MODE_11B}, true, NetworkTypeEffect::Unchanged},
+      {"JP", {IDC_ADV_MODE_11B, IDC_ADV_MODE_11G}, false, NetworkTypeEffect::EnableAdHoc},
   };
   for (const Case& c : cases) {
     setCountry(c.country);
     open({false, c.autoCell});
     checkOnly(c.boxes);
     ASSERT_TRUE(dialog->confirm());
-    EXPECT_EQ(dialog->networkTypeEffect(), c.expected) << c.country;
+    EXPECT_EQ(dialog->networkTypeEffect(), c.expected) << c.country << " AutoCell " << c.autoCell;
   }
-
-  fakes::FakeControlSurface page;
-  page.enable(1033, false);
-  ApplyNetworkTypeEffect(page, {1032, 1033}, NetworkTypeEffect::EnableAdHoc);
-  EXPECT_TRUE(page.enabled(1033));
-  EXPECT_FALSE(page.checked(1032));
 }
 
 // Failures and Cancel.

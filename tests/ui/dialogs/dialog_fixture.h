@@ -39,7 +39,7 @@ class DialogFixture {
   }
   void removeDriverValue(const std::string& name) {
     RegistryKeyHandle key = 0;
-    if (registry.openKey(RegistryHive::LocalMachine, kParameters, key)) {
+    if (registry.openKey(RegistryHive::LocalMachine, kParameters, RegistryAccess::Full, key)) {
       registry.deleteValue(key, name);
       registry.closeKey(key);
     }

@@ -67,12 +67,16 @@ class FakeSettingsDialogs : public SettingsDialogs {
  public:
   bool answer = false;
   std::function<void()> onOk;
+  NetworkTypeEffect advancedEffect = NetworkTypeEffect::Unchanged;  // what its OK tells
   std::vector<std::pair<bool, bool>> advancedOpenedWith;  // ad hoc chosen, AutoCell checked
   int adHocOpened = 0;
 
-  bool openAdvancedSettings(bool adHocChosen, bool autoCellChecked) override {
+  std::optional<NetworkTypeEffect> openAdvancedSettings(bool adHocChosen,
+                                                        bool autoCellChecked) override {
     advancedOpenedWith.emplace_back(adHocChosen, autoCellChecked);
-    return finish();
+    if (!finish())
+      return std::nullopt;
+    return advancedEffect;
   }
   bool openAdHocSettings() override {
     ++adHocOpened;

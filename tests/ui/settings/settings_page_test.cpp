@@ -237,16 +237,23 @@ TEST_F(SettingsPageControls, AdvancedSettingsOkMarksEditedAndMayRuleOutAdHoc) {
   EXPECT_FALSE(window.modified);
 
   dialogs.answer = true;
-  dialogs.onOk = [this] { records.working.NetBand = 16; };
+  click(kAdHoc);
+  dialogs.advancedEffect = NetworkTypeEffect::ForceInfrastructure;
   click(kAdvanced);
   EXPECT_TRUE(enabled(kSaveProfile));
   EXPECT_TRUE(window.modified);
   EXPECT_FALSE(enabled(kAdHoc));
   EXPECT_TRUE(checked(kInfrastructure));
+  EXPECT_FALSE(checked(kAdHoc));
 
-  dialogs.onOk = [this] { records.working.NetBand = 13; };
+  dialogs.advancedEffect = NetworkTypeEffect::Unchanged;
+  click(kAdvanced);
+  EXPECT_FALSE(enabled(kAdHoc));
+
+  dialogs.advancedEffect = NetworkTypeEffect::EnableAdHoc;
   click(kAdvanced);
   EXPECT_TRUE(enabled(kAdHoc));
+  EXPECT_TRUE(checked(kInfrastructure));
 }
 
 TEST_F(SettingsPageControls, AdHocSettingsOpenOnlyTellTheEditOnOk) {

@@ -3,18 +3,26 @@
 // read until the link is up (or is seen not to come up).
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "dialogs/pages_ids.h"
 #include "dialogs/settings_ids.h"
 #include "dialogs/sheet_ids.h"
 #include "installer/device_installer.h"
 #include "ui/sheet/sheet_geometry.h"
+#include "win32/help_pane.h"
 #include "win32/real_machine.h"
+#include "win32/ui/information/information_view.h"
+#include "win32/ui/networks/networks_view.h"
 #include "win32/ui/settings/settings_page_view.h"
 #include "win32/ui/sheet/main_sheet.h"
+#include "win32/ui/statistics/statistics_view.h"
 
 namespace kestrel {
 namespace {
@@ -54,7 +62,9 @@ bool RunSimulator(const std::wstring& arguments) {
 
 class NoDialogs : public SettingsDialogs {
  public:
-  bool openAdvancedSettings(bool, bool) override { return false; }
+  std::optional<NetworkTypeEffect> openAdvancedSettings(bool, bool) override {
+    return std::nullopt;
+  }
   bool openAdHocSettings() override { return false; }
 };
 
@@ -230,6 +240,205 @@ TEST_F(SettingsSheetEndToEnd, AWrongWpa2PassphraseDoesNotConnect) {
                                  L"KESTREL_WPA2", L"00:14:6C:5E:00:04", 4);
   EXPECT_TRUE(seen.popupSeen);
   EXPECT_FALSE(seen.connected) << Utf8(seen.lastPanelText);
+}
+
+// Turns to each page in turn from a thread timer and keeps the text of its help pane.
+class HelpTour {
+ public:
+  static constexpr int kHelpIds[] = {IDC_SETTINGS_HELP, IDC_NETWORKS_HELP, IDC_STATISTICS_HELP,
+                                     IDC_INFORMATION_HELP};
+  explicit HelpTour(MainSheet& sheet) : sheet_(sheet) {
+    current_ = this;
+    timer_ = SetTimer(nullptr, 0, 200, Tick);
+  }
+  ~HelpTour() {
+    KillTimer(nullptr, timer_);
+    current_ = nullptr;
+  }
+  std::vector<std::wstring> texts;
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (current_ != nullptr)
+      current_->step();
+  }
+  void step() {
+    HWND window = sheet_.window();
+    if (window == nullptr)
+      return;
+    const int index = static_cast<int>(texts.size());
+    if (index == 4 || --ticksLeft_ <= 0) {
+      sheet_.endWithCancel();
+      return;
+    }
+    HWND page = reinterpret_cast<HWND>(SendMessageW(window, PSM_GETCURRENTPAGEHWND, 0, 0));
+    if (page == nullptr)
+      return;
+    if (SendMessageW(window, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page), 0) != index) {
+      SendMessageW(window, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+      return;
+    }
+    texts.push_back(TextOf(GetDlgItem(page, kHelpIds[index])));
+  }
+  static std::wstring TextOf(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+  }
+
+  static HelpTour* current_;
+  MainSheet& sheet_;
+  UINT_PTR timer_ = 0;
+  int ticksLeft_ = 100;
+};
+HelpTour* HelpTour::current_ = nullptr;
+
+// What a help file shows when streamed into a rich edit control of its own.
+std::wstring HelpFileText(const char* fileName) {
+  HWND edit = CreateWindowExW(0, L"RichEdit20W", L"", ES_MULTILINE, 0, 0, 300, 300, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  ShowPageHelp(edit, fileName);
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+  DestroyWindow(edit);
+  return text;
+}
+
+TEST_F(SettingsSheetEndToEnd, EachPageShowsItsOwnHelpFileWhenTurnedTo) {
+  ASSERT_TRUE(LoadRichEditLibrary());
+  RealMachine machine(false);
+  MainSheet sheet(machine.services, GetModuleHandleW(nullptr));
+  NoDialogs dialogs;
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  SettingsPageView settings(machine.services, sheet, dialogs, instance);
+  NetworksView networks(machine.services, sheet, settings.link());
+  StatisticsView statistics(machine.services, sheet);
+  InformationView information(machine.services, sheet);
+  SheetPages pages{&settings, &networks, &statistics, &information};
+  HelpTour tour(sheet);
+  sheet.run(nullptr, pages, true, false);
+
+  const std::vector<std::wstring> expected = {
+      HelpFileText("settings.rtf"), HelpFileText("networks.rtf"), HelpFileText("statistics.rtf"),
+      HelpFileText("about.rtf")};
+  ASSERT_EQ(tour.texts.size(), 4u);
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_FALSE(expected[i].empty()) << i;
+    EXPECT_EQ(tour.texts[i], expected[i]) << "page " << i;
+  }
+}
+
+// Turns to the networks page and, once the first scan has filled the table, reads its
+// column titles and, row by row, the mode column's text and the row's picture.
+class NetworksTableReader {
+ public:
+  struct Row {
+    std::wstring mode;
+    int image;
+  };
+  explicit NetworksTableReader(MainSheet& sheet) : sheet_(sheet) {
+    current_ = this;
+    timer_ = SetTimer(nullptr, 0, 200, Tick);
+  }
+  ~NetworksTableReader() {
+    KillTimer(nullptr, timer_);
+    current_ = nullptr;
+  }
+  std::vector<std::wstring> columns;
+  std::vector<Row> rows;
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (current_ != nullptr)
+      current_->step();
+  }
+  void step() {
+    HWND window = sheet_.window();
+    if (window == nullptr)
+      return;
+    if (--ticksLeft_ <= 0) {
+      sheet_.endWithCancel();
+      return;
+    }
+    HWND page = reinterpret_cast<HWND>(SendMessageW(window, PSM_GETCURRENTPAGEHWND, 0, 0));
+    if (page == nullptr)
+      return;
+    if (SendMessageW(window, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page), 0) != 1) {
+      SendMessageW(window, PSM_SETCURSEL, 1, 0);
+      return;
+    }
+    HWND table = GetDlgItem(page, IDC_NETWORK_TABLE);
+    const auto count = static_cast<int>(SendMessageW(table, LVM_GETITEMCOUNT, 0, 0));
+    if (count < kBuiltInNetworks)
+      return;
+    for (int column = 0;; ++column) {
+      wchar_t title[64] = {};
+      LVCOLUMNW header{};
+      header.mask = LVCF_TEXT;
+      header.pszText = title;
+      header.cchTextMax = 64;
+      if (!SendMessageW(table, LVM_GETCOLUMNW, static_cast<WPARAM>(column),
+                        reinterpret_cast<LPARAM>(&header))) {
+        break;
+      }
+      columns.push_back(title);
+    }
+    for (int index = 0; index < count; ++index) {
+      wchar_t mode[64] = {};
+      LVITEMW item{};
+      item.mask = LVIF_TEXT | LVIF_IMAGE;
+      item.iItem = index;
+      item.iSubItem = 6;
+      item.pszText = mode;
+      item.cchTextMax = 64;
+      SendMessageW(table, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+      LVITEMW picture{};
+      picture.mask = LVIF_IMAGE;
+      picture.iItem = index;
+      SendMessageW(table, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&picture));
+      rows.push_back({mode, picture.iImage});
+    }
+    sheet_.endWithCancel();
+  }
+
+  static constexpr int kBuiltInNetworks = 9;
+  static NetworksTableReader* current_;
+  MainSheet& sheet_;
+  UINT_PTR timer_ = 0;
+  int ticksLeft_ = 150;
+};
+NetworksTableReader* NetworksTableReader::current_ = nullptr;
+
+TEST_F(SettingsSheetEndToEnd, NetworksTableHasItsColumnsInOrderAndAPicturePerMode) {
+  RealMachine machine(false);
+  MainSheet sheet(machine.services, GetModuleHandleW(nullptr));
+  NoDialogs dialogs;
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  SettingsPageView settings(machine.services, sheet, dialogs, instance);
+  NetworksView networks(machine.services, sheet, settings.link());
+  StatisticsView statistics(machine.services, sheet);
+  InformationView information(machine.services, sheet);
+  SheetPages pages{&settings, &networks, &statistics, &information};
+  NetworksTableReader reader(sheet);
+  sheet.run(nullptr, pages, true, false);
+
+  EXPECT_EQ(reader.columns,
+            (std::vector<std::wstring>{L"ネットワーク名(SSID)", L"XR", L"チャンネル",
+                                       L"セキュリティ", L"信号", L"MACアドレス", L"モード"}));
+  ASSERT_EQ(reader.rows.size(), 9u) << "the built-in scenario's networks";
+  int adHoc = 0;
+  for (const auto& row : reader.rows) {
+    if (row.mode == L"Ad-Hoc") {
+      ++adHoc;
+      EXPECT_EQ(row.image, 1) << "icon 140";
+    } else {
+      EXPECT_EQ(row.mode, L"アクセス・ポイント");
+      EXPECT_EQ(row.image, 0) << "icon 170";
+    }
+  }
+  EXPECT_EQ(adHoc, 1);
 }
 
 }  // namespace

@@ -21,7 +21,11 @@ bool AdHocView::run(HINSTANCE instance, HWND owner) {
 
 BOOL AdHocView::onInitDialog() {
   surface_.emplace(hwnd());
-  dialog_.emplace(*surface_, services_, working_, current_);
+  prompt_.emplace(hwnd());
+  dialog_.emplace(
+      *surface_,
+      DialogServices{services_.adapter, services_.parameters, services_.system, *prompt_}, working_,
+      current_);
   dialog_->open();
   openView = this;
   keyFilter_ = SetWindowsHookExW(WH_MSGFILTER, KeyFilter, nullptr, GetCurrentThreadId());

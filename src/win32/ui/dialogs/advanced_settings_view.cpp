@@ -16,7 +16,11 @@ std::optional<NetworkTypeEffect> AdvancedSettingsView::run(HINSTANCE instance, H
 
 BOOL AdvancedSettingsView::onInitDialog() {
   surface_.emplace(hwnd());
-  dialog_.emplace(*surface_, services_, working_, page_);
+  prompt_.emplace(hwnd());
+  dialog_.emplace(
+      *surface_,
+      DialogServices{services_.adapter, services_.parameters, services_.system, *prompt_}, working_,
+      page_);
   dialog_->open();
   return TRUE;
 }

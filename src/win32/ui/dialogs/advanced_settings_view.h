@@ -6,6 +6,7 @@
 #include "ui/dialogs/advanced_settings_dialog.h"
 #include "win32/dialog_view.h"
 #include "win32/win32_control_surface.h"
+#include "win32/win32_user_prompt.h"
 
 namespace kestrel {
 
@@ -28,6 +29,7 @@ class AdvancedSettingsView : public DialogView {
   WirelessProfile& working_;
   SettingsPageChoices page_;
   std::optional<Win32ControlSurface> surface_;
+  std::optional<Win32UserPrompt> prompt_;  // owned by the dialog, so it waits behind a box
   std::optional<AdvancedSettingsDialog> dialog_;
 };
 
