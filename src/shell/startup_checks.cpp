@@ -4,6 +4,7 @@
 #include "profiles/registry_helpers.h"
 #include "shell/program_directory.h"
 #include "shell/shell_texts.h"
+#include "ui/settings/first_run_defaults.h"
 
 namespace kestrel {
 
@@ -59,11 +60,7 @@ bool StartupChecks::RunStartupChecks() {
 }
 
 void StartupChecks::runFirstRunWork() {
-  WirelessProfile defaults;
-  ResetToDefaults(defaults);
-  t_.store.SaveProfile(defaults, kDefaultProfileName);
-  ResetToDefaults(defaults);
-  t_.store.SaveProfile(defaults, kVirtualProfileName);
+  SaveFirstRunDefaults(t_.store);
   std::string companion;
   if (isNt5() && besideProgram(kCompanionProgram, companion))
     t_.processes.start(companion);  // a missing one is ignored

@@ -55,6 +55,12 @@ TEST_F(StartupChecksTest, FirstRunOnXpSavesTheDefaultsStartsTheCompanionAndPushe
   EXPECT_TRUE(results.dot1xAvailable);
   EXPECT_TRUE(hasProfile("Default"));
   EXPECT_TRUE(hasProfile("VirtualProfile"));
+  // The defaults: "Default" listed, "VirtualProfile" loaded into the current profile.
+  EXPECT_EQ(records.list.names(), std::vector<std::string>{"Default"});
+  WirelessProfile defaults;
+  ResetToDefaults(defaults);
+  EXPECT_EQ(records.current.NetworkName, defaults.NetworkName);
+  EXPECT_EQ(records.current.NetBand, defaults.NetBand);
   EXPECT_EQ(parameter("CheckDP"), "1");
   EXPECT_NE(parameter("CardCfgId"), "(none)");
   EXPECT_EQ(processes.started, std::vector<std::string>{kCompanionPath});

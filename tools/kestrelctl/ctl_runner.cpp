@@ -14,12 +14,12 @@
 #include "profiles/key_derivation.h"
 #include "profiles/profile_messages.h"
 #include "ui/activation.h"
+#include "utility_version.h"
 
 namespace kestrel::ctl {
 
 namespace {
 
-constexpr char kUtilityVersion[] = "2.0.0.6";
 // The settings page records this name for settings applied without a profile name.
 constexpr char kUnsavedProfileName[] = "New Profile";
 

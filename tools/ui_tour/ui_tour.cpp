@@ -7,6 +7,7 @@
 //   ui_tour text ID TEXT         type TEXT into an edit or combo box of the current page
 //   ui_tour read ID              print the text of a control of the current page
 //   ui_tour rows ID MIN [ms]     wait until a list of the current page has MIN rows
+//   ui_tour header ID COLUMN     click the column header COLUMN of the list ID
 //   ui_tour dialog [ms]          wait for a dialog over the sheet; print its texts
 //   ui_tour close-dialog [ID]    press ID (Cancel by default) on that dialog; wait until gone
 //   ui_tour no-dialog [ms]       succeed when no dialog shows up within ms
@@ -218,6 +219,27 @@ int Run(int argc, char** argv) {
     std::printf("rows %d\n", static_cast<int>(rows));
     return enough ? 0 : Fail("too few rows");
   }
+  if (command == "header" && argc > 3) {
+    HWND list = Control(sheet, std::atoi(argv[2]));
+    const int column = std::atoi(argv[3]);
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    if (header == nullptr)
+      return Fail(std::string("list ") + argv[2] + " has no header");
+    // The middle of the column, from the widths the list reports.
+    int x = 0;
+    for (int i = 0; i < column; ++i)
+      x += static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0));
+    x += static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0)) /
+         2;
+    RECT bar{};
+    GetClientRect(header, &bar);
+    const LPARAM at = MAKELPARAM(x, (bar.bottom - bar.top) / 2);
+    PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(header, WM_LBUTTONUP, 0, at);
+    Sleep(500);
+    std::printf("clicked the header of column %d\n", column);
+    return 0;
+  }
   if (command == "dialog") {
     HWND dialog = nullptr;
     if (!WaitFor([&] { return (dialog = DialogOver(sheet)) != nullptr; },
@@ -276,7 +298,7 @@ int Run(int argc, char** argv) {
     return 0;
   }
   std::printf(
-      "usage: ui_tour open|page|click|text|read|rows|dialog|close-dialog|no-dialog|close\n");
+      "usage: ui_tour open|page|click|text|read|rows|header|dialog|close-dialog|no-dialog|close\n");
   return 2;
 }
 

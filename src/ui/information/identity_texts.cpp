@@ -3,13 +3,14 @@
 #include <cstdio>
 
 #include "ui/information/information_texts.h"
+#include "utility_version.h"
 
 namespace kestrel {
 
 namespace {
 
 constexpr std::size_t kAutoCellShortest = 15;  // through the day at index 13 and 14
-constexpr std::size_t kBuildDateLength = 11;   // "Mmm dd yyyy"
+constexpr std::size_t kDateLength = 11;        // "Mmm dd yyyy"
 
 bool PrintableAscii(const std::string& text) {
   for (const char c : text) {
@@ -46,17 +47,17 @@ AutoCellTexts AutoCellTextsOf(const std::string& text) {
 
 std::string UtilityVersionText() {
   char text[32];
-  std::snprintf(text, sizeof text, " %d.%d.%d.%d", 2, 0, 0, 6);
+  std::snprintf(text, sizeof text, " %d.%d.%d.%d", kUtilityVersionParts[0], kUtilityVersionParts[1],
+                kUtilityVersionParts[2], kUtilityVersionParts[3]);
   return text;
 }
 
-std::string UtilityDateText(const std::string& buildDate) {
-  if (buildDate.size() < kBuildDateLength)
+std::string UtilityDateText(const std::string& date) {
+  if (date.size() < kDateLength)
     return information_texts::kUnknown;
   char text[64];
-  std::snprintf(text, sizeof text, " %s. %02d, %s", buildDate.substr(0, 3).c_str(),
-                TwoDigitDay(buildDate[4], buildDate[5]),
-                buildDate.substr(buildDate.size() - 4).c_str());
+  std::snprintf(text, sizeof text, " %s. %02d, %s", date.substr(0, 3).c_str(),
+                TwoDigitDay(date[4], date[5]), date.substr(date.size() - 4).c_str());
   return text;
 }
 

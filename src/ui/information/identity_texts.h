@@ -17,11 +17,11 @@ struct AutoCellTexts {
 // short to hold them, or holding anything but printable ASCII, gives " UnKnown" twice.
 AutoCellTexts AutoCellTextsOf(const std::string& text);
 
-// " 2.0.0.6".
+// " 2.0.0.6", from the release's version.
 std::string UtilityVersionText();
 
-// " Jun. 30, 2005" from a build date such as "Jun 30 2005" (or "Jun  3 2005", the day
-// padded with a blank); " UnKnown" when the text is shorter than that form.
-std::string UtilityDateText(const std::string& buildDate);
+// " Jun. 30, 2005" from a date such as "Jun 30 2005" (or "Jun  3 2005", the day padded
+// with a blank), the form of the release date; " UnKnown" when the text is shorter.
+std::string UtilityDateText(const std::string& date);
 
 }  // namespace kestrel

@@ -11,8 +11,8 @@
 namespace kestrel {
 
 InformationPage::InformationPage(AppServices& services, SheetControl& sheet, Timers& timers,
-                                 std::string buildDate)
-    : services_(services), sheet_(sheet), timers_(timers), buildDate_(std::move(buildDate)) {}
+                                 std::string releaseDate)
+    : services_(services), sheet_(sheet), timers_(timers), releaseDate_(std::move(releaseDate)) {}
 
 void InformationPage::OnInitDialog(ControlSurface& controls) {
   controls_ = &controls;
@@ -59,7 +59,7 @@ void InformationPage::fill(ControlSurface& controls) {
   controls.setText(kMacAddressId, " " + MacAddressText(mac));
   showIpAddress(controls);
   controls.setText(kUtilityVersionId, UtilityVersionText());
-  controls.setText(kUtilityDateId, UtilityDateText(buildDate_));
+  controls.setText(kUtilityDateId, UtilityDateText(releaseDate_));
 }
 
 // "NA" is what the driver reports before it knows its country: the installer's "ccode"

@@ -31,9 +31,9 @@ inline constexpr std::uint32_t kIpRefreshPeriodMs = 1000;
 
 class InformationPage {
  public:
-  // `buildDate` is the program's build date text, "Jun 30 2005".
+  // `releaseDate` is the release's date text, "Jun 30 2005".
   InformationPage(AppServices& services, SheetControl& sheet, Timers& timers,
-                  std::string buildDate);
+                  std::string releaseDate);
 
   void OnInitDialog(ControlSurface& controls);
   void OnDestroy();
@@ -51,7 +51,7 @@ class InformationPage {
   AppServices& services_;
   SheetControl& sheet_;
   Timers& timers_;
-  std::string buildDate_;
+  std::string releaseDate_;
   ControlSurface* controls_ = nullptr;
 };
 

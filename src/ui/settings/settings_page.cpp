@@ -294,6 +294,18 @@ void SettingsPage::clearPageKeys() {
   pageKeyLengths_.fill(0);
 }
 
+// Keys generated from a passphrase typed here are dropped; stored keys, which the page
+// shows only as masks, stay: the key edit still shows the mask, and apply would otherwise
+// store the WEP profile with no keys at all.
+void SettingsPage::forgetGeneratedKeys() {
+  for (std::size_t k = 0; k < kWepKeyCount; ++k) {
+    if (!IsMask(pageKeys_[k])) {
+      pageKeys_[k].clear();
+      pageKeyLengths_[k] = 0;
+    }
+  }
+}
+
 // --- Control handlers ------------------------------------------------------------------
 
 void SettingsPage::onCommand(ControlId id, ControlEvent event) {
@@ -587,7 +599,7 @@ void SettingsPage::onPassphraseEntry() {
 
 void SettingsPage::onManualEntry() {
   if (entryMode_ == EntryMode::Passphrase)
-    clearPageKeys();
+    forgetGeneratedKeys();
   checkEntryMode(EntryMode::Manual);
   clearPassphraseEdit();
   enableAll({kPassphrase, kPassphraseLabel, kGenerationSize}, false);

@@ -94,6 +94,7 @@ class SettingsPage : public SettingsPageLink {
   void showManualMode();
   void clearPassphraseEdit();
   void clearPageKeys();
+  void forgetGeneratedKeys();
   void fillSecurity();
   void refreshProfileCombo();
   void followNetworkTypeEffect(NetworkTypeEffect effect);

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "adapter/oid_conversions.h"
 #include "fakes/fake_control_surface.h"
 #include "fakes/fake_timers.h"
 #include "ui/information/identity_texts.h"
 #include "ui/page_fixture.h"
+#include "utility_version.h"
 
 namespace kestrel {
 namespace {
@@ -139,6 +142,15 @@ TEST(IdentityTexts, UtilityVersionAndDate) {
   EXPECT_EQ(UtilityDateText("Jun 30 2005"), " Jun. 30, 2005");
   EXPECT_EQ(UtilityDateText("Dec  1 2024"), " Dec. 01, 2024");
   EXPECT_EQ(UtilityDateText("Jun 30"), " UnKnown");
+}
+
+// The release's date is fixed with its version, in the form the page cuts.
+TEST(IdentityTexts, TheReleaseDateIsFixedWithTheVersion) {
+  const std::string shown = UtilityDateText(kUtilityReleaseDate);
+  ASSERT_EQ(shown.size(), 14u) << shown;
+  EXPECT_TRUE(std::regex_match(shown, std::regex(R"( [A-Z][a-z]{2}\. [0-9]{2}, [0-9]{4})")))
+      << shown;
+  EXPECT_EQ(UtilityVersionText(), std::string(" ") + kUtilityVersion);
 }
 
 TEST(IdentityTexts, EveryRegionOfTheTable) {

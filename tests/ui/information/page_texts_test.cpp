@@ -4,7 +4,9 @@
 #include "fakes/cp932_text.h"
 
 #include <string>
+#include <utility>
 
+#include "ui/information/identity_texts.h"
 #include "ui/information/information_texts.h"
 #include "ui/networks/networks_texts.h"
 
@@ -20,13 +22,18 @@ TEST(PageTexts, NetworksTexts) {
   EXPECT_EQ(FromCp932(networks_texts::kNewProfileName), "新しいプロファイル");
 }
 
-TEST(PageTexts, RegionNames) {
-  const char* expected[] = {
-      " アフリカ",   " アジア", " オーストラリア", " カナダ",     " ヨーロッパ", " フランス",
-      " イスラエル", " 日本",   " メキシコ",       " 南アメリカ", " 米国"};
+// Each code with its own name, looked up as the page does: a swap in the table fails.
+TEST(PageTexts, EveryCountryCodeNamesItsRegion) {
+  const std::pair<const char*, const char*> expected[] = {
+      {"DZ", " アフリカ"},   {"CN", " アジア"},     {"AU", " オーストラリア"},
+      {"CA", " カナダ"},     {"GB", " ヨーロッパ"}, {"FR", " フランス"},
+      {"IL", " イスラエル"}, {"JP", " 日本"},       {"MX", " メキシコ"},
+      {"BR", " 南アメリカ"}, {"US", " 米国"}};
   ASSERT_EQ(std::size(information_texts::kRegions), std::size(expected));
-  for (std::size_t i = 0; i < std::size(expected); ++i)
-    EXPECT_EQ(FromCp932(information_texts::kRegions[i].name), expected[i]);
+  for (const auto& [code, name] : expected)
+    EXPECT_EQ(FromCp932(RegionName(code)), name) << code;
+  for (const char* other : {"NA", "DE", "jp", "J", ""})
+    EXPECT_EQ(RegionName(other), " UnKnown") << other;
 }
 
 }  // namespace

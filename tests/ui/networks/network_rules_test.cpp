@@ -6,6 +6,7 @@
 #include "ui/networks/network_columns.h"
 #include "ui/networks/network_sort.h"
 #include "ui/networks/networks_texts.h"
+#include "ui/networks/sort_arrow.h"
 
 namespace kestrel {
 namespace {
@@ -135,6 +136,58 @@ TEST(ChosenNetwork, AdHocCentreFrequencies) {
   EXPECT_EQ(AdHocSettingFor("(B)", 15).AdHocChannel, 2512);
   EXPECT_EQ(AdHocSettingFor("(A)", 0).AdHocChannel, 0);
   EXPECT_EQ(AdHocSettingFor("", 1).AdHocChannel, 2412);
+}
+
+// --- The sort column's header ----------------------------------------------------------
+
+TEST(SortHeader, AscendingPointsUpAndDescendingDownInTheSameBox) {
+  const Rect item{100, 0, 200, 20};
+  const SortHeaderLayout up = LayOutSortHeader(item, SortDirection::Ascending);
+  const SortHeaderLayout down = LayOutSortHeader(item, SortDirection::Descending);
+  ASSERT_TRUE(up.arrow);
+  ASSERT_TRUE(down.arrow);
+  // Tip above the base going up, below it going down; the base as wide either way.
+  EXPECT_LT(up.triangle[0].y, up.triangle[1].y);
+  EXPECT_EQ(up.triangle[1].y, up.triangle[2].y);
+  EXPECT_GT(down.triangle[0].y, down.triangle[1].y);
+  EXPECT_EQ(down.triangle[1].y, down.triangle[2].y);
+  EXPECT_EQ(up.triangle[1].x, down.triangle[1].x);
+  EXPECT_EQ(up.triangle[2].x, down.triangle[2].x);
+  EXPECT_EQ(up.triangle[0].x, down.triangle[0].x);
+  EXPECT_EQ(up.triangle[0].x * 2, up.triangle[1].x + up.triangle[2].x);  // centred tip
+  // 20 pixels high: five rows, nine pixels wide, six from the right edge, centred.
+  EXPECT_EQ(up.triangle[1], (ArrowPoint{185, 11}));
+  EXPECT_EQ(up.triangle[2], (ArrowPoint{193, 11}));
+  EXPECT_EQ(up.triangle[0], (ArrowPoint{189, 7}));
+  EXPECT_EQ(up.title, (Rect{106, 0, 179, 20}));
+}
+
+TEST(SortHeader, TheArrowAndTitleStayInsideTheItemAtEverySize) {
+  for (int height = 0; height <= 60; height += 3) {
+    for (int width = -4; width <= 120; width += 5) {
+      const Rect item{30, 2, 30 + width, 2 + height};
+      const SortHeaderLayout layout = LayOutSortHeader(item, SortDirection::Descending);
+      EXPECT_GE(layout.title.left, item.left);
+      EXPECT_GE(layout.title.right, layout.title.left);
+      EXPECT_GE(layout.title.bottom, layout.title.top);
+      if (!layout.arrow)
+        continue;
+      for (const ArrowPoint& point : layout.triangle) {
+        EXPECT_GE(point.x, item.left) << width << "x" << height;
+        EXPECT_LT(point.x, item.right) << width << "x" << height;
+        EXPECT_GE(point.y, item.top) << width << "x" << height;
+        EXPECT_LT(point.y, item.bottom) << width << "x" << height;
+      }
+      EXPECT_LE(layout.title.right, layout.triangle[1].x);  // half-open: no overlap
+    }
+  }
+}
+
+TEST(SortHeader, ANarrowOrLowItemShowsTheTitleWithoutAnArrow) {
+  EXPECT_FALSE(LayOutSortHeader({0, 0, 20, 20}, SortDirection::Ascending).arrow);
+  EXPECT_FALSE(LayOutSortHeader({0, 0, 100, 12}, SortDirection::Ascending).arrow);
+  EXPECT_EQ(LayOutSortHeader({0, 0, 20, 20}, SortDirection::Ascending).title, (Rect{6, 0, 14, 20}));
+  EXPECT_TRUE(LayOutSortHeader({0, 0, 21, 20}, SortDirection::Ascending).arrow);
 }
 
 }  // namespace

@@ -170,5 +170,18 @@ TEST_F(SettingsPageSsidList, ChoosingANetworkSetsTypeAndSecurityAndClearsTheProf
   EXPECT_EQ(records.current.NetworkName, "Any");
 }
 
+TEST_F(SettingsPageSsidList, WithoutThe8021XClientAChosenWpaNetworkLeavesWpaPskDisabled) {
+  heard({NetworkRecord().ssid("KESTREL_WPA2").privacy(1).element(48, RsnBody(2)),
+         NetworkRecord().ssid("KESTREL_Corp").privacy(1).element(48, RsnBody(1))});
+  dot1xAvailable = false;
+  open();
+  openSsidList();
+  for (const char* ssid : {"KESTREL_WPA2", "KESTREL_Corp"}) {
+    choose(kSsid, ssid);
+    EXPECT_FALSE(enabled(kWpaPsk)) << ssid;
+    EXPECT_FALSE(enabled(kAdvancedSecurity)) << ssid;
+  }
+}
+
 }  // namespace
 }  // namespace kestrel::testing

@@ -271,6 +271,57 @@ TEST_F(SettingsPageWrites, AnUntouchedApplyKeepsTheMaskedKeysAndPassphrase) {
   EXPECT_EQ(records.current.Passphrase, "kestrel-wpa-psk");
 }
 
+// Keys made from a passphrase are stored as keys; switching the page to manual entry and
+// applying without typing must not store a WEP profile without them.
+TEST_F(SettingsPageWrites, SwitchingAStoredPassphraseProfileToManualEntryKeepsItsKeys) {
+  const WepKeys generated = GenerateWepKeys64("secret");
+  WirelessProfile wep = WepProfile("", 0);
+  for (std::size_t k = 0; k < kWepKeyCount; ++k) {
+    wep.SharedKey[k] = generated[k];
+    wep.SharedKeyLength[k] = 5;
+  }
+  wep.PHlength = 6;
+  storeVirtualProfile(wep);
+  open();
+  ASSERT_TRUE(checked(kPassphraseEntry));
+  ASSERT_EQ(text(kPassphrase), "******");
+  ASSERT_EQ(text(kKey), std::string(10, '*'));
+
+  click(kManualEntry);
+  EXPECT_EQ(text(kKey), std::string(10, '*'));
+  ASSERT_TRUE(page.Apply());
+
+  WirelessProfile reread;
+  ASSERT_TRUE(store.LoadProfile(reread, kVirtualProfileName));
+  for (std::size_t k = 0; k < kWepKeyCount; ++k) {
+    EXPECT_EQ(reread.SharedKey[k], generated[k]) << k;
+    EXPECT_EQ(reread.SharedKeyLength[k], 5) << k;
+  }
+  EXPECT_EQ(reread.EnableSecurity, 1);
+  EXPECT_EQ(reread.defaultKey, 0);
+  EXPECT_EQ(reread.PHlength, 0);  // the keys are now manual ones
+  EXPECT_EQ(records.current.SharedKey[0], generated[0]);
+
+  // The page, reloaded, shows manual entry with every key behind its mask.
+  EXPECT_TRUE(checked(kManualEntry));
+  choose(kKeyNumber, 3);
+  EXPECT_EQ(text(kKey), std::string(10, '*'));
+}
+
+// Keys generated on the page from a typed passphrase are still forgotten by the switch.
+TEST_F(SettingsPageWrites, SwitchingToManualEntryForgetsKeysGeneratedOnThePage) {
+  storeVirtualProfile(WepProfile("", 0));
+  open();
+  ASSERT_TRUE(checked(kPassphraseEntry));
+  type(kPassphrase, "secret");
+  click(kManualEntry);
+  type(kKey, "0123456789");
+  ASSERT_TRUE(page.Apply());
+  EXPECT_EQ(records.current.SharedKey[0], "0123456789");
+  for (std::size_t k = 1; k < kWepKeyCount; ++k)
+    EXPECT_EQ(records.current.SharedKey[k], "") << k;
+}
+
 TEST_F(SettingsPageWrites, ATypedPassphraseClearsAStoredHexFlag) {
   WirelessProfile hex;
   hex.HexEntryPp = 1;

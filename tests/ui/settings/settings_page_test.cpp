@@ -219,6 +219,31 @@ TEST_F(SettingsPageControls, WirelessModesAndRegionCanRuleOutAdHoc) {
   EXPECT_TRUE(enabled(kAdHocSetup));
 }
 
+TEST_F(SettingsPageControls, InBritainOnlyElevenAAloneRulesOutAdHoc) {
+  WirelessProfile adHoc = OpenProfile("Lab");
+  adHoc.NetworkConnectionType = 2;
+  adHoc.NetBand = 1;
+  storeVirtualProfile(adHoc);
+  setCountry("GB");
+  open();
+  EXPECT_TRUE(checked(kInfrastructure));
+  EXPECT_FALSE(enabled(kAdHoc));
+  EXPECT_FALSE(enabled(kAdHocSetup));
+
+  adHoc.NetBand = 3;  // 11a with 11b: ad hoc stays possible
+  storeVirtualProfile(adHoc);
+  page.reload();
+  EXPECT_TRUE(enabled(kAdHoc));
+  EXPECT_TRUE(checked(kAdHoc));
+
+  // The same rule after the advanced dialog leaves 11a alone.
+  dialogs.answer = true;
+  dialogs.onOk = [this] { records.working.NetBand = 1; };
+  click(kAdvanced);
+  EXPECT_FALSE(enabled(kAdHoc));
+  EXPECT_TRUE(checked(kInfrastructure));
+}
+
 TEST_F(SettingsPageControls, WithoutARegionThePageIsFilledOnlyUpToTheNetworkType) {
   storeVirtualProfile(WepProfile("0123456789", 5));
   ndis.failingOids[oid::kVndCountryCode] = 0xC0010017;
@@ -287,6 +312,16 @@ TEST_F(SettingsPageControls, AStoredWepProfileShowsItsKeysOnlyMasked) {
   choose(kKeyNumber, 3);
   EXPECT_EQ(text(kKey), std::string(10, '*'));
   EXPECT_EQ(controls.selectedListItem(kManualSize), 0);
+}
+
+TEST_F(SettingsPageControls, AStoredSixteenByteKeySelects152BitManualAnd64BitGeneration) {
+  storeVirtualProfile(WepProfile("00112233445566778899AABBCCDDEEFF", 16));
+  open();
+  EXPECT_EQ(text(kKey), std::string(32, '*'));
+  ASSERT_EQ(controls.selectedListItem(kManualSize), 2);
+  EXPECT_EQ(controls.listItemText(kManualSize, 2), "152 Bit");
+  ASSERT_EQ(controls.selectedListItem(kGenerationSize), 0);
+  EXPECT_EQ(controls.listItemText(kGenerationSize, 0), "64 Bit");
 }
 
 TEST_F(SettingsPageControls, AWepPassphraseProfileShowsThePassphraseLengthInStars) {
@@ -366,6 +401,17 @@ TEST_F(SettingsPageControls, ChoosingAProfileLoadsItAndOffersDeleteUnlessItIsOfR
   EXPECT_TRUE(window.modified);
 
   choose(kProfile, "Cafe");
+  EXPECT_FALSE(enabled(kDeleteProfile));
+}
+
+TEST_F(SettingsPageControls, ChoosingDefaultOffersNeitherSaveNorDelete) {
+  storeProfile(OpenProfile("KESTREL_11g"), "Default");
+  storeProfile(WepProfile("0123456789", 5), "Office");
+  store.SetConfigurationProfileName("Office");
+  open();
+  choose(kProfile, "Default");
+  EXPECT_EQ(records.working.NetworkName, "KESTREL_11g");
+  EXPECT_FALSE(enabled(kSaveProfile));
   EXPECT_FALSE(enabled(kDeleteProfile));
 }
 

@@ -3,6 +3,7 @@
 #include "dialogs/pages_ids.h"
 #include "resource.h"
 #include "ui/app_services.h"
+#include "utility_version.h"
 #include "win32/help_pane.h"
 #include "win32/ui/pages/page_key_filter.h"
 
@@ -12,7 +13,7 @@ static_assert(kRegionId == IDC_REGION && kIpAddressId == IDC_IP_ADDRESS &&
               kAutoCellDateId == IDC_AUTOCELL_DATE && kUtilityDateId == IDC_UTILITY_DATE);
 
 InformationView::InformationView(AppServices& services, SheetControl& sheet)
-    : services_(services), page_(services, sheet, timers_, __DATE__) {}
+    : services_(services), page_(services, sheet, timers_, kUtilityReleaseDate) {}
 
 PROPSHEETPAGEW InformationView::page(HINSTANCE instance) {
   return propertyPage(instance, IDD_INFORMATION_PAGE);

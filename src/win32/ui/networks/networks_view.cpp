@@ -82,6 +82,7 @@ void NetworksView::buildTable() {
   for (std::size_t i = 0; i < widths.size(); ++i)
     SendMessageW(list, LVM_SETCOLUMNWIDTH, i, widths[i]);
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  sortHeader_.attach(list);
 }
 
 void NetworksView::onCommand(int id, std::optional<ControlEvent> event) {
@@ -99,6 +100,7 @@ void NetworksView::onTimer(UINT_PTR id) {
 void NetworksView::onDestroy() {
   page_.OnDestroy();
   DetachPageKeyFilter(hwnd());
+  sortHeader_.detach();
   header_.release();
   timers_.setWindow(nullptr);
   if (images_ != nullptr)
@@ -185,19 +187,8 @@ void NetworksView::selectRow(int index) {
                reinterpret_cast<LPARAM>(&item));
 }
 
-// The sort column's header carries the direction arrow; the others none.
 void NetworksView::showSortArrow(int column, SortDirection direction) {
-  HWND header = reinterpret_cast<HWND>(SendMessageW(table(), LVM_GETHEADER, 0, 0));
-  const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    HDITEMW item{};
-    item.mask = HDI_FORMAT;
-    SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-    item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
-    if (i == column)
-      item.fmt |= direction == SortDirection::Ascending ? HDF_SORTUP : HDF_SORTDOWN;
-    SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-  }
+  sortHeader_.show(column, direction);
 }
 
 }  // namespace kestrel

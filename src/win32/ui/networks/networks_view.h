@@ -8,6 +8,7 @@
 
 #include "ui/networks/networks_page.h"
 #include "win32/dialog_view.h"
+#include "win32/ui/networks/sort_header.h"
 #include "win32/ui/pages/page_header.h"
 #include "win32/ui/pages/win32_text_collation.h"
 #include "win32/win32_control_surface.h"
@@ -51,6 +52,7 @@ class NetworksView : public DialogView, private NetworksWindow {
   std::unique_ptr<Win32ControlSurface> controls_;
   HIMAGELIST images_ = nullptr;
   PageHeader header_;
+  SortHeader sortHeader_;
 };
 
 }  // namespace kestrel
