@@ -3,7 +3,8 @@
 # every feature, the files, the logon entry and the Start menu shortcut in place; the
 # utility started as the logon starts it, its main window opened through the shortcut;
 # uninstalled while it runs, which ends it and removes what the package put there but
-# keeps the user's profiles; then a newer package installed over an older one.
+# keeps the user's profiles; then a newer package installed over an older one while the
+# utility runs, and the older one refused over the newer.
 # Arguments: the folder of the Windows programs (for ui_tour.exe), the package, the newer
 # package, a work folder (its prefix and logs are kept when a step fails).
 set -uo pipefail
@@ -52,6 +53,7 @@ msiexec() {  # action, package, options...; a verbose log per call
   wine msiexec "$action" "$(windows_path "$package")" /qn /l*v "$(windows_path "$call_log")" "$@" \
     >>"$log" 2>&1
 }
+refused() { ! msiexec "$@"; }
 installed() { wine "$installed_dir\\$1" "${@:2}" >>"$log" 2>&1; }
 registry_query() {  # key, output file, more reg arguments
   wine reg query "$1" "${@:3}" >"$work/raw.txt" 2>&1
@@ -120,7 +122,14 @@ check "no entry is left in the installed products" installed_products_are 0
 
 check "the package installs again with the default features" msiexec /i "$msi"
 check "the simulated adapter is left out by default" test ! -e "$unix_dir/DNIN50.dll"
-check "the newer package installs over it" msiexec /i "$next_msi"
+installed corvusap.exe START &  # no adapter now: the utility waits for one in the tray
+utility=$!
+sleep 5
+check "the newer package installs over it while the utility runs" msiexec /i "$next_msi"
+check "replacing the older package ended the utility" exited_within "$utility" 15
+kill "$utility" 2>/dev/null
+wait "$utility" 2>/dev/null
+check "the older package refuses to install over the newer" refused /i "$msi"
 check "one entry of the newer version is in the installed products" \
   installed_products_are 1 2.0.1.0
 check "the utility is in place after the upgrade" test -f "$unix_dir/corvusap.exe"
