@@ -21,7 +21,7 @@ installed_dir="C:\\Program Files\\$product"
 
 export WINEPREFIX="$work/prefix"
 wineserver -k 2>/dev/null  # a server left by an interrupted run
-rm -rf "$WINEPREFIX" "$WINEPREFIX.lock" "$WINEPREFIX.log" "$work"/*.log "$work"/*.txt
+rm -rf "$WINEPREFIX" "$WINEPREFIX.lock" "$WINEPREFIX.log" "$work"/*.log "$work"/*.txt "$work"/*.png
 mkdir -p "$work"
 log="$work/installer.log"
 : >"$log"
@@ -46,10 +46,12 @@ check() {  # description, then a command that must succeed
   fi
 }
 windows_path() { local path="Z:$1"; echo "${path//\//\\}"; }
+calls=0
 msiexec() {  # action, package, options...; a verbose log per call
   local action="$1" package="$2"
   shift 2
-  local call_log="$work/msiexec-$(basename "$package" .msi)-${action#/}-$(date +%s%N).log"
+  calls=$((calls + 1))
+  local call_log="$work/msiexec-$calls${action/\//-}.log"
   wine msiexec "$action" "$(windows_path "$package")" /qn /l*v "$(windows_path "$call_log")" "$@" \
     >>"$log" 2>&1
 }
@@ -141,7 +143,7 @@ check "no entry is left after it" installed_products_are 0
 wineserver -k 2>/dev/null
 echo "installer e2e: $failures failed, $(($(date +%s) - start)) s" | tee -a "$log"
 if [ "$failures" = 0 ]; then
-  rm -rf "$WINEPREFIX"
+  rm -rf "$WINEPREFIX" "$WINEPREFIX.lock"
   echo "installer e2e: PASS"
 else
   echo "prefix, logs and screenshots in $work"
