@@ -37,6 +37,14 @@ kestrel_add_msi(msi ${KESTREL_VERSION} ${KESTREL_MSI} ${CMAKE_BINARY_DIR}/msi-st
 # For the installer's end-to-end test: the same package one version later, to install over
 # the first. Windows Installer ignores a version's fourth field, so the third one grows.
 if(BUILD_TESTING)
-  set(KESTREL_NEXT_MSI ${CMAKE_BINARY_DIR}/msi-next/kestrel-lx740n-utility-2.0.1.0-x64.msi)
-  kestrel_add_msi(msi_next 2.0.1.0 ${KESTREL_NEXT_MSI} ${CMAKE_BINARY_DIR}/msi-next/stage)
+  string(REPLACE "." ";" kestrel_version_fields ${KESTREL_VERSION})
+  list(GET kestrel_version_fields 0 1 2 kestrel_version_fields)
+  list(POP_BACK kestrel_version_fields kestrel_build)
+  math(EXPR kestrel_build "${kestrel_build} + 1")
+  list(APPEND kestrel_version_fields ${kestrel_build} 0)
+  list(JOIN kestrel_version_fields "." KESTREL_NEXT_VERSION)
+  set(KESTREL_NEXT_MSI
+    ${CMAKE_BINARY_DIR}/msi-next/kestrel-lx740n-utility-${KESTREL_NEXT_VERSION}-x64.msi)
+  kestrel_add_msi(msi_next ${KESTREL_NEXT_VERSION} ${KESTREL_NEXT_MSI}
+    ${CMAKE_BINARY_DIR}/msi-next/stage)
 endif()

@@ -6,12 +6,13 @@
 # keeps the user's profiles; then a newer package installed over an older one while the
 # utility runs, and the older one refused over the newer.
 # Arguments: the folder of the Windows programs (for ui_tour.exe), the package, the newer
-# package, a work folder (its prefix and logs are kept when a step fails).
+# package and its version, a work folder (its prefix and logs are kept when a step fails).
 set -uo pipefail
 bin="$1"
 msi="$2"
 next_msi="$3"
-work="$4"
+next_version="$4"
+work="$5"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 product="KESTREL LX740N Wireless Utility"
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
@@ -133,7 +134,7 @@ kill "$utility" 2>/dev/null
 wait "$utility" 2>/dev/null
 check "the older package refuses to install over the newer" refused /i "$msi"
 check "one entry of the newer version is in the installed products" \
-  installed_products_are 1 2.0.1.0
+  installed_products_are 1 "$next_version"
 check "the utility is in place after the upgrade" test -f "$unix_dir/corvusap.exe"
 check "the logon entry stays after the upgrade" run_value_is
 check "the newer package uninstalls" msiexec /x "$next_msi"
