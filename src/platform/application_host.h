@@ -2,6 +2,7 @@
 // Port: what start-up asks of the process and the desktop: the instance mutex, the
 // broadcast of registered messages, token privileges and plain message boxes.
 
+#include <cstdint>
 #include <string>
 
 namespace kestrel {
@@ -20,6 +21,9 @@ class ApplicationHost {
   // Registers the message by name and sends it to all top-level windows, no parameters,
   // waiting a bounded time for each and not at all for a hung one.
   virtual void broadcastRegisteredMessage(const std::string& name) = 0;
+  // Broadcasts like the above, then waits up to `timeoutMs` until the processes that
+  // showed the utility's windows on this desktop before the message have ended.
+  virtual void broadcastAndAwaitExit(const std::string& name, std::uint32_t timeoutMs) = 0;
   // Enables (or disables) one privilege of the process token.
   virtual PrivilegeResult enablePrivilege(const std::string& name, bool enable) = 0;
   // A plain message box with an OK button and no caption text of ours. `text` is in the

@@ -21,7 +21,7 @@ bool TakeInstance(const std::string& commandLine, ApplicationHost& host) {
   const bool created = host.createInstanceMutex(kInstanceMutexName, alreadyExisted);
   if (!created || alreadyExisted) {
     if (Contains(commandLine, "STOP")) {
-      host.broadcastRegisteredMessage(kStopMessageName);
+      host.broadcastAndAwaitExit(kStopMessageName, kStopAwaitExitMs);
     } else if (!Contains(commandLine, "START")) {
       host.broadcastRegisteredMessage(kStartMessageName);
     }

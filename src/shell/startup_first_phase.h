@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/application_host.h"
@@ -11,6 +12,9 @@ namespace kestrel {
 inline constexpr char kInstanceMutexName[] = "LX740N Status Tray Applet";
 inline constexpr char kStartMessageName[] = "corvusap.exe START";
 inline constexpr char kStopMessageName[] = "corvusap.exe STOP";
+// A second start with "STOP" returns once the running instance has gone (an uninstaller
+// runs it before removing the files that instance has loaded), or after this long.
+inline constexpr std::uint32_t kStopAwaitExitMs = 10000;
 
 // The application's first initialisation phase, before any window exists: single
 // instance with "START"/"STOP", operating-system classification, privileges.

@@ -1,3 +1,7 @@
+#include <algorithm>
+#include <vector>
+
+#include "platform/user_prompt.h"
 #include "win32/ansi_text.h"
 #include "win32/win32_shell_ports.h"
 
@@ -7,6 +11,38 @@ namespace {
 
 // Per window; the running instance answers at once, before it acts.
 constexpr UINT kBroadcastWaitMs = 5000;
+
+struct TitleSearch {
+  std::wstring title;
+  std::vector<DWORD> processIds;
+};
+
+BOOL CALLBACK CollectProcessOfTitledWindow(HWND window, LPARAM parameter) {
+  auto& search = *reinterpret_cast<TitleSearch*>(parameter);
+  wchar_t text[128] = {};
+  GetWindowTextW(window, text, 128);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (search.title == text && processId != GetCurrentProcessId() &&
+      std::find(search.processIds.begin(), search.processIds.end(), processId) ==
+          search.processIds.end()) {
+    search.processIds.push_back(processId);
+  }
+  return TRUE;
+}
+
+// Every other process with a top-level window of this title on this desktop, opened for
+// waiting.
+std::vector<HANDLE> OpenOtherProcessesWithTitle(const std::wstring& title) {
+  TitleSearch search{title, {}};
+  EnumWindows(CollectProcessOfTitledWindow, reinterpret_cast<LPARAM>(&search));
+  std::vector<HANDLE> processes;
+  for (DWORD processId : search.processIds) {
+    if (HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId))
+      processes.push_back(process);
+  }
+  return processes;
+}
 
 }  // namespace
 
@@ -44,6 +80,19 @@ void Win32ApplicationHost::broadcastRegisteredMessage(const std::string& name) {
   if (message != 0) {
     SendMessageTimeoutW(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, kBroadcastWaitMs, nullptr);
   }
+}
+
+void Win32ApplicationHost::broadcastAndAwaitExit(const std::string& name, std::uint32_t timeoutMs) {
+  // The windows go with the message: their processes are taken first.
+  std::vector<HANDLE> processes = OpenOtherProcessesWithTitle(WideFromCore(kApplicationTitle));
+  broadcastRegisteredMessage(name);
+  // WaitForMultipleObjects takes at most MAXIMUM_WAIT_OBJECTS handles.
+  const DWORD count =
+      static_cast<DWORD>(std::min<std::size_t>(processes.size(), MAXIMUM_WAIT_OBJECTS));
+  if (count > 0)
+    WaitForMultipleObjects(count, processes.data(), TRUE, timeoutMs);
+  for (HANDLE process : processes)
+    CloseHandle(process);
 }
 
 PrivilegeResult Win32ApplicationHost::enablePrivilege(const std::string& name, bool enable) {

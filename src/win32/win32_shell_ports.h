@@ -19,6 +19,7 @@ class Win32ApplicationHost : public ApplicationHost {
   void releaseInstanceMutex() override;
   void closeInstanceMutex() override;
   void broadcastRegisteredMessage(const std::string& name) override;
+  void broadcastAndAwaitExit(const std::string& name, std::uint32_t timeoutMs) override;
   PrivilegeResult enablePrivilege(const std::string& name, bool enable) override;
   void showPlainMessage(const std::string& text) override;
 

@@ -26,6 +26,7 @@ class FakeApplicationHost : public ApplicationHost {
   bool mutexHeld = false;
   int mutexesClosedUnreleased = 0;
   std::vector<std::string> broadcasts;
+  std::uint32_t exitAwaitedMs = 0;
   std::vector<std::string> privilegesEnabled;
   std::vector<std::string> messages;
 
@@ -39,6 +40,10 @@ class FakeApplicationHost : public ApplicationHost {
   void releaseInstanceMutex() override { mutexHeld = false; }
   void closeInstanceMutex() override { ++mutexesClosedUnreleased; }
   void broadcastRegisteredMessage(const std::string& name) override { broadcasts.push_back(name); }
+  void broadcastAndAwaitExit(const std::string& name, std::uint32_t timeoutMs) override {
+    broadcasts.push_back(name);
+    exitAwaitedMs = timeoutMs;
+  }
   PrivilegeResult enablePrivilege(const std::string& name, bool) override {
     privilegesEnabled.push_back(name);
     const auto found = privilegeResults.find(name);

@@ -110,6 +110,21 @@ TEST_F(FirstPhaseTest, SecondInstanceAsksTheFirstAndEnds) {
   }
 }
 
+// An uninstaller runs "corvusap.exe STOP" and then removes the files the running instance
+// has loaded: the stop returns once that instance has gone, within a bound.
+TEST_F(FirstPhaseTest, SecondStopAwaitsTheRunningInstanceAndStartDoesNot) {
+  host.anotherInstance = true;
+  EXPECT_FALSE(run("corvusap.exe STOP"));
+  EXPECT_EQ(host.exitAwaitedMs, kStopAwaitExitMs);
+
+  for (const char* line : {"corvusap.exe", "corvusap.exe START"}) {
+    host = fakes::FakeApplicationHost{};
+    host.anotherInstance = true;
+    EXPECT_FALSE(run(line));
+    EXPECT_EQ(host.exitAwaitedMs, 0u) << line;
+  }
+}
+
 TEST_F(FirstPhaseTest, AMutexThatCannotBeMadeCountsAsAnotherInstance) {
   host.mutexCreateFails = true;
   EXPECT_FALSE(run("corvusap.exe"));
