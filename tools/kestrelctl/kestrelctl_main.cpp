@@ -1,6 +1,8 @@
 // kestrelctl.exe: the utility's core on the command line, over the real Windows ports.
 #include <windows.h>
 
+#include <io.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -33,15 +35,26 @@ std::string Utf8FromCore(const std::string& text) {
   return utf8;
 }
 
-// The console speaks UTF-8; core texts are converted on the way out.
+// The console speaks UTF-8; core texts are converted on the way out. Every line is flushed
+// at once, so that `stats` can be read through a pipe as it runs.
 class ConsoleOutput : public ctl::CtlOutput {
  public:
+  ConsoleOutput() : terminal_(_isatty(_fileno(stdout)) != 0) {}
   void line(const std::string& text) override {
     std::fputs((Utf8FromCore(text) + "\n").c_str(), stdout);
+    std::fflush(stdout);
   }
   void error(const std::string& text) override {
     std::fputs((Utf8FromCore(text) + "\n").c_str(), stderr);
   }
+  bool terminal() const override { return terminal_; }
+  void progress(const std::string& text) override {
+    std::fputs(Utf8FromCore(text).c_str(), stdout);
+    std::fflush(stdout);
+  }
+
+ private:
+  bool terminal_;
 };
 
 // The store's questions are answered by --yes; notices go to the error stream.
@@ -67,7 +80,7 @@ int main(int argc, char** argv) {
   std::string error;
   const auto command = ctl::ParseCommand(words, error);
   if (!command) {
-    std::fprintf(stderr, "kestrelctl: %s\n%s", error.c_str(), ctl::kUsage);
+    std::fprintf(stderr, "kestrelctl: %s\n%s", error.c_str(), ctl::UsageText().c_str());
     return ctl::kExitUsage;
   }
 
@@ -113,6 +126,6 @@ int main(int argc, char** argv) {
                        mirror,        prompt,
                        adapterFound,  zeroConfigInControl,
                        dot1xAvailable};
-  ctl::CtlContext context{services, discovery, clock, out, adapterFound};
+  ctl::CtlContext context{services, discovery, clock, out, adapterFound, __DATE__};
   return ctl::RunCommand(*command, context);
 }
