@@ -114,7 +114,11 @@ const char* SecurityName(const WirelessProfile& profile) {
 
 class Runner {
  public:
-  explicit Runner(CtlContext& context) : c_(context), s_(context.services), out_(context.out) {}
+  explicit Runner(CtlContext& context)
+      : c_(context),
+        s_(context.services),
+        out_(context.out),
+        startedMs_(context.clock.tickCountMs()) {}
 
   int run(const Command& command) {
     if (command.verb == Verb::Help) {
@@ -392,8 +396,8 @@ class Runner {
       return kExitSuccess;
     const std::string ssid = s_.records.current.NetworkName;
     std::string shown;
-    const LinkWaitResult result =
-        WaitForLink(s_.adapter, c_.clock, ssid, waitSeconds, [&](const std::string& seen) {
+    const LinkWaitResult result = WaitForLink(
+        s_.adapter, c_.clock, ssid, startedMs_, waitSeconds, [&](const std::string& seen) {
           if (!out_.terminal())
             return;
           out_.progress(seen == shown ? "." : (shown.empty() ? "" : " ") + TableText(seen));
@@ -533,6 +537,7 @@ class Runner {
   CtlContext& c_;
   AppServices& s_;
   CtlOutput& out_;
+  std::uint32_t startedMs_;
   bool json_ = false;
 };
 

@@ -28,18 +28,18 @@ std::string PendingText(const LinkStatus& link) {
 
 }  // namespace
 
-LinkWaitResult WaitForLink(Adapter& adapter, Clock& clock, const std::string& ssid, int seconds,
+LinkWaitResult WaitForLink(Adapter& adapter, Clock& clock, const std::string& ssid,
+                           std::uint32_t startedMs, int seconds,
                            const std::function<void(const std::string&)>& seen) {
   LinkStatusPoller poller(adapter);
-  const std::uint32_t started = clock.tickCountMs();
   const std::uint32_t limitMs = static_cast<std::uint32_t>(seconds) * 1000u;
   LinkWaitResult result;
   for (;;) {
     // The settings were pushed a moment ago: no driver is up again sooner than a poll.
     clock.sleepMs(kLinkPollMs);
     const LinkStatus link = poller.PollLinkStatus(PollMode::Tick);
-    const std::uint32_t waited = clock.tickCountMs() - started;
-    result.waitedSeconds = static_cast<int>((waited + 999u) / 1000u);
+    const std::uint32_t waited = clock.tickCountMs() - startedMs;
+    result.waitedSeconds = static_cast<int>(waited / 1000u);
     const bool pastHandshake = link.associated && link.stateCode != kConnectingState &&
                                link.stateCode != kAuthenticatingState;
     SsidRecord record;

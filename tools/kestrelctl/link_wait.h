@@ -25,8 +25,11 @@ struct LinkWaitResult {
 };
 
 // Up means associated, past connecting and authenticating, on `ssid` ("Any" and the empty
-// name take whichever network). `seen` gets the panel's text at every poll.
-LinkWaitResult WaitForLink(Adapter& adapter, Clock& clock, const std::string& ssid, int seconds,
+// name take whichever network). The wait runs out `seconds` after `startedMs` (the
+// clock's count when the command began, so the settings' push counts against it); `seen`
+// gets the panel's text at every poll.
+LinkWaitResult WaitForLink(Adapter& adapter, Clock& clock, const std::string& ssid,
+                           std::uint32_t startedMs, int seconds,
                            const std::function<void(const std::string&)>& seen);
 
 }  // namespace kestrel::ctl
