@@ -35,23 +35,29 @@ std::string Utf8FromCore(const std::string& text) {
   return utf8;
 }
 
-// The console speaks UTF-8; core texts are converted on the way out. Every line is flushed
-// at once, so that `stats` can be read through a pipe as it runs.
+// Written to a console as UTF-16, which it shows whatever its code page; to a file or a
+// pipe as UTF-8. Every write is flushed at once, so that `stats` can be read through a pipe
+// as it runs.
+void WriteOut(FILE* stream, DWORD handleId, const std::string& coreText) {
+  if (_isatty(_fileno(stream)) != 0) {
+    const std::wstring wide = WideFromCore(coreText);
+    DWORD written = 0;
+    std::fflush(stream);
+    WriteConsoleW(GetStdHandle(handleId), wide.data(), static_cast<DWORD>(wide.size()), &written,
+                  nullptr);
+    return;
+  }
+  std::fputs(Utf8FromCore(coreText).c_str(), stream);
+  std::fflush(stream);
+}
+
 class ConsoleOutput : public ctl::CtlOutput {
  public:
   ConsoleOutput() : terminal_(_isatty(_fileno(stdout)) != 0) {}
-  void line(const std::string& text) override {
-    std::fputs((Utf8FromCore(text) + "\n").c_str(), stdout);
-    std::fflush(stdout);
-  }
-  void error(const std::string& text) override {
-    std::fputs((Utf8FromCore(text) + "\n").c_str(), stderr);
-  }
+  void line(const std::string& text) override { WriteOut(stdout, STD_OUTPUT_HANDLE, text + "\n"); }
+  void error(const std::string& text) override { WriteOut(stderr, STD_ERROR_HANDLE, text + "\n"); }
   bool terminal() const override { return terminal_; }
-  void progress(const std::string& text) override {
-    std::fputs(Utf8FromCore(text).c_str(), stdout);
-    std::fflush(stdout);
-  }
+  void progress(const std::string& text) override { WriteOut(stdout, STD_OUTPUT_HANDLE, text); }
 
  private:
   bool terminal_;
@@ -80,7 +86,7 @@ int main(int argc, char** argv) {
   std::string error;
   const auto command = ctl::ParseCommand(words, error);
   if (!command) {
-    std::fprintf(stderr, "kestrelctl: %s\n%s", error.c_str(), ctl::UsageText().c_str());
+    WriteOut(stderr, STD_ERROR_HANDLE, "kestrelctl: " + error + "\n" + ctl::UsageText());
     return ctl::kExitUsage;
   }
 
