@@ -138,9 +138,14 @@ SurveyRow ParseRecord(const std::uint8_t* record, std::uint32_t length) {
   std::memcpy(bssid.data(), record + kBssidAt, bssid.size());
   row.bssidText = MacAddressText(bssid);
   row.ssidText = SsidText(record + kSsidAt);
-  row.xrText = record[kXrAt] != 0 ? "XR" : " ";
-  const ChannelNumberAndBand channel = DecodeChannelWord(ReadLe32(record + kChannelAt));
+  row.xr = record[kXrAt] != 0;
+  row.xrText = row.xr ? "XR" : " ";
+  const std::uint32_t channelWord = ReadLe32(record + kChannelAt);
+  const ChannelNumberAndBand channel = DecodeChannelWord(channelWord);
   row.channelText = Formatted(" %3d (%s)", static_cast<int>(channel.number), channel.band);
+  row.channelNumber = channel.number;
+  row.band = channel.band;
+  row.frequencyMhz = channelWord & 0xFFFF;
 
   const std::uint32_t mode = ReadLe32(record + kModeAt);
   const char* security = ReadLe32(record + kPrivacyAt) != 0 ? "WEP" : "none";
@@ -154,7 +159,10 @@ SurveyRow ParseRecord(const std::uint8_t* record, std::uint32_t length) {
   row.securityText = security;
 
   const auto rssi = static_cast<std::int32_t>(ReadLe32(record + kRssiAt));
-  row.signalText = Formatted("%3d %%", SurveySignalPercent(rssi));
+  row.rssiDbm = rssi;
+  row.signalPercent = SurveySignalPercent(rssi);
+  row.signalText = Formatted("%3d %%", row.signalPercent);
+  row.infrastructureMode = mode;
   row.modeText = mode != 0 ? monitor_texts::kAccessPoint : monitor_texts::kAdHoc;
   if (mode == 1) {
     row.picture = SurveyPicture::AccessPoint;

@@ -20,6 +20,14 @@ struct SurveyRow {
   std::string bssidText;
   std::string modeText;
   SurveyPicture picture = SurveyPicture::Default;
+  // The record's values behind the texts, for readers that want numbers.
+  std::uint32_t channelNumber = 0;
+  std::string band;                // "A", "B", "G" or "T"
+  std::uint32_t frequencyMhz = 0;  // the channel word's centre frequency
+  std::int32_t rssiDbm = 0;
+  int signalPercent = 0;
+  std::uint32_t infrastructureMode = 0;  // 0 ad hoc, else infrastructure
+  bool xr = false;
 };
 
 struct NetworkList {

@@ -4,50 +4,143 @@
 
 namespace kestrel::ctl {
 
-const char kUsage[] =
-    "usage: kestrelctl COMMAND\n"
-    "  status                          link state, network, channel, rate, signal\n"
-    "  scan [--json]                   one survey cycle and the networks heard\n"
-    "  profiles list\n"
-    "  profiles show NAME              the profile's settings, without its secrets\n"
-    "  profiles apply NAME\n"
-    "  profiles save NAME --ssid SSID [--adhoc] [--wep-key HEX | --passphrase TEXT] [--yes]\n"
-    "  profiles delete NAME [--yes]\n"
-    "  connect SSID [--wep-key HEX | --passphrase TEXT]\n"
-    "  info                            region, MAC, IP, driver and utility versions\n"
-    "  stats [--seconds N]             the statistics page's figures once a second\n"
-    "exit codes: 0 success, 2 usage, 3 adapter absent, 4 settings refused\n";
-
 namespace {
 
-// Options after the positional words; false with `error` set on anything unknown.
-bool ParseOptions(const std::vector<std::string>& words, std::size_t from, Command& command,
-                  std::string& error) {
+// Options a command takes, as bits.
+enum Option : unsigned {
+  kJson = 1u << 0,
+  kCsv = 1u << 1,
+  kYes = 1u << 2,
+  kAdHoc = 1u << 3,
+  kSsid = 1u << 4,
+  kSecurity = 1u << 5,  // --wep-key, --passphrase
+  kSeconds = 1u << 6,
+  kWait = 1u << 7,  // --wait, --no-wait
+};
+
+struct CommandSpec {
+  const char* topic;  // the words that name it
+  Verb verb;
+  bool takesName;
+  unsigned options;
+  const char* synopsis;
+  const char* description;
+};
+
+constexpr CommandSpec kCommands[] = {
+    {"status", Verb::Status, false, kJson, "status [--json]",
+     "link state, network, BSSID, channel, rate and signal, as the status panel shows them"},
+    {"scan", Verb::Scan, false, kJson | kCsv, "scan [--json | --csv]",
+     "one survey cycle (about 5 s), then the networks heard"},
+    {"profiles list", Verb::ProfilesList, false, kJson, "profiles list [--json]",
+     "the names of the stored profiles"},
+    {"profiles show", Verb::ProfilesShow, true, kJson, "profiles show NAME [--json]",
+     "a profile's settings, never its keys or passphrase"},
+    {"profiles apply", Verb::ProfilesApply, true, kWait,
+     "profiles apply NAME [--wait SECONDS | --no-wait]",
+     "applies a stored profile as the settings page does, then waits for its network"},
+    {"profiles save", Verb::ProfilesSave, true, kSsid | kAdHoc | kSecurity | kYes,
+     "profiles save NAME --ssid SSID [--adhoc] [--wep-key HEX | --passphrase TEXT] [--yes]",
+     "saves a profile as the settings page does; --yes answers the overwrite question"},
+    {"profiles delete", Verb::ProfilesDelete, true, kYes, "profiles delete NAME [--yes]",
+     "deletes a profile; --yes answers the question"},
+    {"connect", Verb::Connect, true, kAdHoc | kSecurity | kWait,
+     "connect SSID [--adhoc] [--wep-key HEX | --passphrase TEXT] [--wait SECONDS | --no-wait]",
+     "applies the network as the settings page does, then waits until the link is up"},
+    {"info", Verb::Info, false, kJson, "info [--json]",
+     "region, MAC and IP address, driver and utility versions and dates"},
+    {"stats", Verb::Stats, false, kJson | kSeconds, "stats [--seconds N] [--json]",
+     "the statistics page's figures once a second for N seconds (default 5)"},
+};
+
+constexpr char kUsageHead[] =
+    "usage: kestrelctl COMMAND [OPTIONS]\n"
+    "       kestrelctl --help | help [COMMAND] | --version\n";
+constexpr char kUsageTail[] =
+    "--wait SECONDS  how long connect and profiles apply watch the link (1-3600, default 20)\n"
+    "--no-wait       return once the settings are applied\n"
+    "exit codes: 0 success, 2 usage, 3 adapter absent, 4 settings refused,\n"
+    "            5 not connected when the wait ran out\n";
+
+const CommandSpec* FindSpec(const std::string& topic) {
+  for (const CommandSpec& spec : kCommands) {
+    if (topic == spec.topic)
+      return &spec;
+  }
+  return nullptr;
+}
+
+bool IsHelpWord(const std::string& word) {
+  return word == "--help" || word == "-h";
+}
+
+bool ParseWholeNumber(const std::string& text, int lowest, int highest, int& value) {
+  char* end = nullptr;
+  const long number = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || end == nullptr || *end != '\0' || number < lowest || number > highest)
+    return false;
+  value = static_cast<int>(number);
+  return true;
+}
+
+// Options after the positional words; false with `error` set on anything the command does
+// not take.
+bool ParseOptions(const std::vector<std::string>& words, std::size_t from, const CommandSpec& spec,
+                  Command& command, std::string& error) {
+  bool waitGiven = false;
   for (std::size_t i = from; i < words.size(); ++i) {
     const std::string& word = words[i];
     const bool hasValue = i + 1 < words.size();
-    if (word == "--json") {
-      command.json = true;
-    } else if (word == "--yes") {
-      command.yes = true;
-    } else if (word == "--adhoc") {
-      command.adHoc = true;
-    } else if (word == "--ssid" && hasValue) {
-      command.ssid = words[++i];
-    } else if (word == "--wep-key" && hasValue) {
-      command.wepKey = words[++i];
-    } else if (word == "--passphrase" && hasValue) {
-      command.passphrase = words[++i];
-    } else if (word == "--seconds" && hasValue) {
-      char* end = nullptr;
-      const long seconds = std::strtol(words[++i].c_str(), &end, 10);
-      if (end == nullptr || *end != '\0' || seconds < 1 || seconds > 3600) {
-        error = "--seconds takes a number from 1 to 3600";
+    unsigned needed = 0;
+    if (word == "--json" || word == "--csv") {
+      needed = word == "--json" ? kJson : kCsv;
+      if (command.format != Format::Table) {
+        error = "--json and --csv exclude each other";
         return false;
       }
-      command.seconds = static_cast<int>(seconds);
+      command.format = word == "--json" ? Format::Json : Format::Csv;
+    } else if (word == "--yes") {
+      needed = kYes;
+      command.yes = true;
+    } else if (word == "--adhoc") {
+      needed = kAdHoc;
+      command.adHoc = true;
+    } else if (word == "--ssid" && hasValue) {
+      needed = kSsid;
+      command.ssid = words[++i];
+    } else if (word == "--wep-key" && hasValue) {
+      needed = kSecurity;
+      command.wepKey = words[++i];
+    } else if (word == "--passphrase" && hasValue) {
+      needed = kSecurity;
+      command.passphrase = words[++i];
+    } else if (word == "--seconds" && hasValue) {
+      needed = kSeconds;
+      if (!ParseWholeNumber(words[++i], 1, 3600, command.seconds)) {
+        error = "--seconds takes a whole number from 1 to 3600";
+        return false;
+      }
+    } else if (word == "--wait" && hasValue) {
+      needed = kWait;
+      if (waitGiven || !ParseWholeNumber(words[++i], 1, kLongestWaitSeconds, command.waitSeconds)) {
+        error = "--wait takes one whole number of seconds from 1 to 3600, without --no-wait";
+        return false;
+      }
+      waitGiven = true;
+    } else if (word == "--no-wait") {
+      needed = kWait;
+      if (waitGiven) {
+        error = "--no-wait excludes --wait";
+        return false;
+      }
+      command.waitSeconds = 0;
+      waitGiven = true;
     } else {
       error = "unknown or incomplete option: " + word;
+      return false;
+    }
+    if ((spec.options & needed) == 0) {
+      error = std::string(spec.topic) + " does not take " + word;
       return false;
     }
   }
@@ -58,57 +151,90 @@ bool ParseOptions(const std::vector<std::string>& words, std::size_t from, Comma
   return true;
 }
 
+std::optional<Command> Help(const std::string& topic, std::string& error) {
+  if (!topic.empty() && UsageText(topic).empty()) {
+    error = "no such command: " + topic;
+    return std::nullopt;
+  }
+  Command command;
+  command.verb = Verb::Help;
+  command.helpTopic = topic;
+  return command;
+}
+
+std::string Joined(const std::vector<std::string>& words, std::size_t from) {
+  std::string joined;
+  for (std::size_t i = from; i < words.size(); ++i)
+    joined += (i > from ? " " : "") + words[i];
+  return joined;
+}
+
 }  // namespace
+
+std::string UsageText(const std::string& topic) {
+  if (topic.empty()) {
+    std::string usage = std::string(kUsageHead) + "commands:\n";
+    for (const CommandSpec& spec : kCommands)
+      usage += std::string("  ") + spec.synopsis + "\n      " + spec.description + "\n";
+    return usage + kUsageTail;
+  }
+  std::string usage;
+  for (const CommandSpec& spec : kCommands) {
+    const std::string name = spec.topic;
+    if (name == topic || name.rfind(topic + " ", 0) == 0)
+      usage += std::string("usage: kestrelctl ") + spec.synopsis + "\n  " + spec.description + "\n";
+  }
+  return usage;
+}
 
 std::optional<Command> ParseCommand(const std::vector<std::string>& words, std::string& error) {
   if (words.empty()) {
     error = "no command";
     return std::nullopt;
   }
-  Command command;
   const std::string& verb = words[0];
-  std::size_t options = 1;
-  if (verb == "status") {
-    command.verb = Verb::Status;
-  } else if (verb == "scan") {
-    command.verb = Verb::Scan;
-  } else if (verb == "info") {
-    command.verb = Verb::Info;
-  } else if (verb == "stats") {
-    command.verb = Verb::Stats;
-  } else if (verb == "connect") {
-    if (words.size() < 2 || words[1].rfind("--", 0) == 0) {
-      error = "connect needs an SSID";
+  if (IsHelpWord(verb) || verb == "help")
+    return Help(Joined(words, 1), error);
+  if (verb == "--version") {
+    if (words.size() > 1) {
+      error = "--version takes nothing more";
       return std::nullopt;
     }
-    command.verb = Verb::Connect;
-    command.name = words[1];
-    options = 2;
-  } else if (verb == "profiles") {
-    const std::string sub = words.size() > 1 ? words[1] : "list";
-    options = 2;
-    if (sub == "list") {
-      command.verb = Verb::ProfilesList;
-    } else if (sub == "show" || sub == "apply" || sub == "save" || sub == "delete") {
-      if (words.size() < 3 || words[2].rfind("--", 0) == 0) {
-        error = "profiles " + sub + " needs a profile name";
-        return std::nullopt;
-      }
-      command.verb = sub == "show"    ? Verb::ProfilesShow
-                     : sub == "apply" ? Verb::ProfilesApply
-                     : sub == "save"  ? Verb::ProfilesSave
-                                      : Verb::ProfilesDelete;
-      command.name = words[2];
-      options = 3;
-    } else {
-      error = "unknown profiles command: " + sub;
-      return std::nullopt;
-    }
-  } else {
-    error = "unknown command: " + verb;
+    Command command;
+    command.verb = Verb::Version;
+    return command;
+  }
+
+  std::string topic = verb;
+  std::size_t next = 1;
+  if (verb == "profiles") {
+    // "profiles" alone lists them, as it always has.
+    const bool listed = words.size() == 1 || words[1].rfind("--", 0) == 0;
+    topic += listed ? " list" : " " + words[1];
+    next = listed ? 1 : 2;
+  }
+  const CommandSpec* spec = FindSpec(topic);
+  if (spec == nullptr) {
+    error =
+        verb == "profiles" ? "unknown profiles command: " + words[1] : "unknown command: " + verb;
     return std::nullopt;
   }
-  if (!ParseOptions(words, options, command, error))
+  for (std::size_t i = next; i < words.size(); ++i) {
+    if (IsHelpWord(words[i]))
+      return Help(spec->topic, error);
+  }
+
+  Command command;
+  command.verb = spec->verb;
+  if (spec->takesName) {
+    if (words.size() <= next || words[next].rfind("--", 0) == 0) {
+      error = std::string(spec->topic) +
+              (spec->verb == Verb::Connect ? " needs an SSID" : " needs a profile name");
+      return std::nullopt;
+    }
+    command.name = words[next++];
+  }
+  if (!ParseOptions(words, next, *spec, command, error))
     return std::nullopt;
   if (command.verb == Verb::ProfilesSave && command.ssid.empty()) {
     error = "profiles save needs --ssid";

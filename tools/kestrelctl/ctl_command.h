@@ -8,6 +8,8 @@
 namespace kestrel::ctl {
 
 enum class Verb {
+  Help,
+  Version,
   Status,
   Scan,
   ProfilesList,
@@ -20,21 +22,31 @@ enum class Verb {
   Stats,
 };
 
+enum class Format { Table, Json, Csv };
+
+inline constexpr int kDefaultWaitSeconds = 20;
+inline constexpr int kLongestWaitSeconds = 3600;
+
 struct Command {
   Verb verb = Verb::Status;
-  std::string name;  // profile name or SSID
-  bool json = false;
+  std::string helpTopic;  // help: "" for the whole usage, else a command such as "connect"
+  std::string name;       // profile name or SSID
+  Format format = Format::Table;
   bool yes = false;    // answers the store's overwrite and delete questions
-  bool adHoc = false;  // profiles save: ad hoc network
+  bool adHoc = false;  // profiles save, connect: ad hoc network
   std::string ssid;    // profiles save: the network name
   std::optional<std::string> wepKey;
   std::optional<std::string> passphrase;
   int seconds = 5;
+  // connect, profiles apply: how long to watch for the link; 0 = do not wait.
+  int waitSeconds = kDefaultWaitSeconds;
 };
 
 // Nothing when the words do not make a command; `error` then says why.
 std::optional<Command> ParseCommand(const std::vector<std::string>& words, std::string& error);
 
-extern const char kUsage[];
+// The whole usage, or one command's ("connect", "profiles save", "profiles"); empty for a
+// topic that is no command.
+std::string UsageText(const std::string& topic = "");
 
 }  // namespace kestrel::ctl

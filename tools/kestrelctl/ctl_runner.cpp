@@ -3,27 +3,25 @@
 #include <cstdio>
 #include <vector>
 
-#include "adapter/ip_address.h"
 #include "adapter/oid_conversions.h"
+#include "ctl_escaping.h"
+#include "ctl_json.h"
+#include "link_wait.h"
 #include "monitor/link_status.h"
 #include "monitor/load_chart.h"
 #include "monitor/site_survey.h"
 #include "monitor/statistics_sampler.h"
 #include "monitor/status_panel.h"
+#include "page_user.h"
 #include "platform/timers.h"
-#include "profiles/key_derivation.h"
 #include "profiles/profile_messages.h"
-#include "ui/activation.h"
-#include "utility_version.h"
+#include "ui/information/identity_texts.h"
 
 namespace kestrel::ctl {
 
 namespace {
 
-// The settings page records this name for settings applied without a profile name.
-constexpr char kUnsavedProfileName[] = "New Profile";
-
-std::string Format(const char* format, int value) {
+std::string Printed(const char* format, int value) {
   char text[64];
   std::snprintf(text, sizeof text, format, value);
   return text;
@@ -40,6 +38,36 @@ const char* LinkStateName(std::uint32_t stateCode) {
     default:
       return "connected";
   }
+}
+
+const char* ModeName(std::uint32_t infrastructureMode) {
+  return infrastructureMode != 0 ? "infrastructure" : "adhoc";
+}
+
+// Megabits per second of a rate code, as the panel's rate text gives it; empty for
+// "unknown" (0).
+std::string RateMbps(std::uint32_t rateCode) {
+  if (rateCode == 0)
+    return {};
+  if (rateCode == 5)
+    return "5.5";
+  if ((rateCode & 0x80000000u) == 0)
+    return std::to_string(rateCode);
+  const std::uint32_t kbps = rateCode & 0x7FFFFFFFu;
+  char text[32];
+  std::snprintf(text, sizeof text, "%u.%03u", kbps / 1000u, kbps % 1000u);
+  std::string mbps = text;
+  mbps.erase(mbps.find_last_not_of('0') + 1);
+  if (mbps.back() == '.')
+    mbps.pop_back();
+  return mbps;
+}
+
+// "37 %" of the sampler's percentage text as a number text.
+std::string PercentNumber(const std::string& percentText) {
+  const std::string trimmed = Trimmed(percentText);
+  const auto blank = trimmed.find(' ');
+  return trimmed.substr(0, blank);
 }
 
 // The scan cycle's timers, run by the command itself: it sleeps the period and ticks.
@@ -76,35 +104,31 @@ class NoChart : public LoadChart {
   void AdvanceEmpty() override {}
 };
 
-std::string JsonText(const std::string& text) {
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-      quoted += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
-      quoted += escaped;
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "\"";
-}
-
-std::string Trim(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos)
-    return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+const char* SecurityName(const WirelessProfile& profile) {
+  if (profile.EnableSecurity == 0)
+    return "none";
+  if (profile.EnableSecurity == 1)
+    return "WEP";
+  return profile.EapSelection == 7 ? "WPA-PSK" : "802.1X";
 }
 
 class Runner {
  public:
-  explicit Runner(CtlContext& context) : c_(context), s_(context.services), out_(context.out) {}
+  explicit Runner(CtlContext& context)
+      : c_(context),
+        s_(context.services),
+        out_(context.out),
+        startedMs_(context.clock.tickCountMs()) {}
 
   int run(const Command& command) {
+    if (command.verb == Verb::Help) {
+      out_.line(UsageText(command.helpTopic));
+      return kExitSuccess;
+    }
+    if (command.verb == Verb::Version) {
+      out_.line("kestrelctl" + UtilityVersionText());
+      return kExitSuccess;
+    }
     const bool needsAdapter =
         command.verb != Verb::ProfilesList && command.verb != Verb::ProfilesShow &&
         command.verb != Verb::ProfilesSave && command.verb != Verb::ProfilesDelete;
@@ -114,17 +138,18 @@ class Runner {
     }
     // The store works on the list it last read, as the settings page's does.
     s_.store.EnumerateProfiles([](const std::string&) {});
+    json_ = command.format == Format::Json;
     switch (command.verb) {
       case Verb::Status:
         return status();
       case Verb::Scan:
-        return scan(command.json);
+        return scan(command.format);
       case Verb::ProfilesList:
         return list();
       case Verb::ProfilesShow:
         return show(command.name);
       case Verb::ProfilesApply:
-        return apply(command.name);
+        return apply(command);
       case Verb::ProfilesSave:
         return save(command);
       case Verb::ProfilesDelete:
@@ -135,6 +160,9 @@ class Runner {
         return info();
       case Verb::Stats:
         return stats(command.seconds);
+      case Verb::Help:
+      case Verb::Version:
+        break;
     }
     return kExitUsage;
   }
@@ -150,47 +178,115 @@ class Runner {
     return device || IsWin9xFamily(s_.system.os) || s_.system.os == OsKind::Nt4;
   }
 
+  // A line that says nothing was found: for a person at a terminal only.
+  void nothingFound(const char* what) {
+    if (out_.terminal())
+      out_.line(what);
+  }
+
   int status() {
     LinkStatusPoller poller(s_.adapter);
     const LinkStatus link = poller.PollLinkStatus(PollMode::Refresh);
     const StatusPanelDisplay panel = PresentStatusPanel(link);
-    out_.line(std::string("link: ") + LinkStateName(link.stateCode));
-    SsidRecord ssid;
-    if (link.associated && s_.adapter.GetSsid(ssid))
-      out_.line("ssid: " + SsidText(ssid));
-    MacAddress bssid{};
-    if (link.associated && s_.adapter.GetBssid(bssid)) {
-      out_.line("bssid: " + MacAddressText(bssid));
+    SsidRecord ssidRecord;
+    std::optional<std::string> ssid;
+    if (link.associated && s_.adapter.GetSsid(ssidRecord))
+      ssid = SsidText(ssidRecord);
+    MacAddress bssidBytes{};
+    std::optional<std::string> bssid;
+    if (link.associated && s_.adapter.GetBssid(bssidBytes))
+      bssid = MacAddressText(bssidBytes);
+    std::uint32_t channelWord = 0;
+    const bool channelRead = s_.adapter.GetChannelInfo(channelWord);
+    const ChannelNumberAndBand channel = DecodeChannelWord(channelWord);
+    std::int32_t rssi = 0;
+    const bool rssiRead = link.associated && s_.adapter.GetRssi(rssi);
+    const std::string rate = RateMbps(link.rateCode);
+
+    if (json_) {
+      JsonObject object;
+      object.text("link", std::string(LinkStateName(link.stateCode)))
+          .number("state_code", std::int64_t{link.stateCode})
+          .text("ssid", ssid);
+      if (ssid)
+        object.text("ssid_hex", HexBytes(*ssid));
+      else
+        object.null("ssid_hex");
+      object.text("bssid", bssid);
+      if (link.associated)
+        object.text("mode", std::string(ModeName(link.infrastructureMode)));
+      else
+        object.null("mode");
+      if (channelRead) {
+        object.number("channel", std::int64_t{channel.number})
+            .text("band", std::string(channel.band))
+            .number("frequency_mhz", std::int64_t{channelWord & 0xFFFF});
+      } else {
+        object.null("channel").null("band").null("frequency_mhz");
+      }
+      object.numberText("rate_mbps", rate)
+          .number("signal_percent", link.signalPercent)
+          .number("signal_bars", link.signalBars)
+          .number("rssi_dbm", rssiRead ? std::optional<std::int64_t>(rssi) : std::nullopt)
+          .boolean("encrypted", link.associated && link.encrypted);
+      out_.line(object.str());
+      return kExitSuccess;
     }
-    out_.line("network:" + panel.networkText);
-    out_.line("channel: " + Trim(panel.channelText));
-    out_.line("rate: " + Trim(panel.rateText));
-    out_.line(Format("signal: %d%%", link.signalPercent) +
-              Format(" (%d of 8 bars)", link.signalBars));
+    out_.line(std::string("link: ") + LinkStateName(link.stateCode));
+    if (ssid)
+      out_.line("ssid: " + TableText(*ssid));
+    if (bssid)
+      out_.line("bssid: " + *bssid);
+    if (link.associated)
+      out_.line(std::string("mode: ") + ModeName(link.infrastructureMode));
+    out_.line("network:" + TableText(panel.networkText));
+    out_.line("channel: " + Trimmed(panel.channelText));
+    if (channelRead)
+      out_.line(Printed("frequency: %d MHz", static_cast<int>(channelWord & 0xFFFF)));
+    out_.line("rate: " + Trimmed(panel.rateText));
+    out_.line(Printed("signal: %d%%", link.signalPercent) +
+              Printed(" (%d of 8 bars)", link.signalBars));
+    if (rssiRead)
+      out_.line(Printed("rssi: %d dBm", rssi));
     return kExitSuccess;
   }
 
-  int scan(bool json) {
+  int scan(Format format) {
     CommandTimers timers;
     CollectingSurveyView view;
     SiteSurvey survey(s_.adapter, timers, view);
     survey.StartScan();
     // Bounded: the cycle is 102 ticks; a timer that never stops ends the wait too.
     for (int tick = 0; timers.running != 0 && tick < 1000; ++tick) {
+      if (out_.terminal() && format == Format::Table && tick % 20 == 0)
+        out_.progress(".");
       c_.clock.sleepMs(timers.period);
       survey.OnTimer(timers.running);
     }
-    if (json) {
-      out_.line("[");
-      for (std::size_t i = 0; i < view.rows.size(); ++i) {
-        const SurveyRow& r = view.rows[i];
-        out_.line("  {\"ssid\": " + JsonText(r.ssidText) + ", \"xr\": " + JsonText(Trim(r.xrText)) +
-                  ", \"channel\": " + JsonText(Trim(r.channelText)) + ", \"security\": " +
-                  JsonText(r.securityText) + ", \"signal\": " + JsonText(Trim(r.signalText)) +
-                  ", \"bssid\": " + JsonText(r.bssidText) + ", \"mode\": " + JsonText(r.modeText) +
-                  (i + 1 < view.rows.size() ? "}," : "}"));
+    if (out_.terminal() && format == Format::Table)
+      out_.progress("\n");
+    if (format == Format::Json) {
+      std::vector<std::string> rows;
+      for (const SurveyRow& r : view.rows)
+        rows.push_back(scanRowJson(r));
+      out_.line(JsonArray(rows));
+      return kExitSuccess;
+    }
+    if (format == Format::Csv) {
+      out_.line(
+          "ssid,ssid_hex,bssid,channel,band,frequency_mhz,security,signal_percent,rssi_dbm,mode,"
+          "xr");
+      for (const SurveyRow& r : view.rows) {
+        out_.line(CsvField(r.ssidText) + "," + HexBytes(r.ssidText) + "," + r.bssidText + "," +
+                  std::to_string(r.channelNumber) + "," + r.band + "," +
+                  std::to_string(r.frequencyMhz) + "," + CsvField(r.securityText) + "," +
+                  std::to_string(r.signalPercent) + "," + std::to_string(r.rssiDbm) + "," +
+                  ModeName(r.infrastructureMode) + "," + (r.xr ? "yes" : "no"));
       }
-      out_.line("]");
+      return kExitSuccess;
+    }
+    if (view.rows.empty()) {
+      nothingFound("no networks");
       return kExitSuccess;
     }
     char header[160];
@@ -199,16 +295,45 @@ class Runner {
     out_.line(header);
     for (const SurveyRow& r : view.rows) {
       char row[256];
-      std::snprintf(row, sizeof row, "%-32s %-3s %-9s %-10s %-6s %-17s %s", r.ssidText.c_str(),
-                    Trim(r.xrText).c_str(), Trim(r.channelText).c_str(), r.securityText.c_str(),
-                    Trim(r.signalText).c_str(), r.bssidText.c_str(), r.modeText.c_str());
+      std::snprintf(row, sizeof row, "%-32s %-3s %-9s %-10s %-6s %-17s %s",
+                    TableText(r.ssidText).c_str(), Trimmed(r.xrText).c_str(),
+                    Trimmed(r.channelText).c_str(), r.securityText.c_str(),
+                    Trimmed(r.signalText).c_str(), r.bssidText.c_str(), r.modeText.c_str());
       out_.line(row);
     }
     return kExitSuccess;
   }
 
+  static std::string scanRowJson(const SurveyRow& r) {
+    return JsonObject()
+        .text("ssid", r.ssidText)
+        .text("ssid_hex", HexBytes(r.ssidText))
+        .text("bssid", r.bssidText)
+        .number("channel", std::int64_t{r.channelNumber})
+        .text("band", r.band)
+        .number("frequency_mhz", std::int64_t{r.frequencyMhz})
+        .text("security", r.securityText)
+        .number("signal_percent", r.signalPercent)
+        .number("rssi_dbm", r.rssiDbm)
+        .text("mode", std::string(ModeName(r.infrastructureMode)))
+        .boolean("xr", r.xr)
+        .str();
+  }
+
   int list() {
-    s_.store.EnumerateProfiles([&](const std::string& name) { out_.line(name); });
+    std::vector<std::string> names;
+    s_.store.EnumerateProfiles([&](const std::string& name) { names.push_back(name); });
+    if (json_) {
+      std::vector<std::string> values;
+      for (const std::string& name : names)
+        values.push_back(JsonString(name));
+      out_.line(JsonArray(values));
+      return kExitSuccess;
+    }
+    if (names.empty())
+      nothingFound("no profiles");
+    for (const std::string& name : names)
+      out_.line(TableText(name));
     return kExitSuccess;
   }
 
@@ -218,88 +343,117 @@ class Runner {
       out_.error(kProfileMissingMessage);
       return kExitRefused;
     }
-    const char* security = profile.EnableSecurity == 0   ? "none"
-                           : profile.EnableSecurity == 1 ? "WEP"
-                           : profile.EapSelection == 7   ? "WPA-PSK"
-                                                         : "802.1X";
-    out_.line("name: " + name);
-    out_.line("ssid: " + profile.NetworkName);
-    out_.line(std::string("network type: ") +
-              (profile.NetworkConnectionType == 1 ? "infrastructure" : "ad hoc"));
-    out_.line(std::string("security: ") + security);
-    out_.line(Format("wireless modes: 0x%02X", profile.NetBand));
-    out_.line(Format("transmit key: %d", profile.defaultKey + 1));
-    out_.line(Format("fragmentation threshold: %d", profile.FragThreshold));
-    out_.line(Format("rts threshold: %d", profile.RTSThreshold));
-    out_.line(Format("power save: %d", profile.PowerManagement));
-    out_.line(Format("wmm: %d", profile.WmmEnabled));
+    const bool infrastructure = profile.NetworkConnectionType == 1;
+    if (json_) {
+      out_.line(JsonObject()
+                    .text("name", name)
+                    .text("ssid", profile.NetworkName)
+                    .text("ssid_hex", HexBytes(profile.NetworkName))
+                    .text("mode", std::string(infrastructure ? "infrastructure" : "adhoc"))
+                    .text("security", std::string(SecurityName(profile)))
+                    .number("wireless_modes", profile.NetBand)
+                    .number("transmit_key", profile.defaultKey + 1)
+                    .number("fragmentation_threshold", profile.FragThreshold)
+                    .number("rts_threshold", profile.RTSThreshold)
+                    .number("power_save", profile.PowerManagement)
+                    .number("wmm", profile.WmmEnabled)
+                    .str());
+      return kExitSuccess;
+    }
+    out_.line("name: " + TableText(name));
+    out_.line("ssid: " + TableText(profile.NetworkName));
+    out_.line(std::string("network type: ") + (infrastructure ? "infrastructure" : "ad hoc"));
+    out_.line(std::string("security: ") + SecurityName(profile));
+    out_.line(Printed("wireless modes: 0x%02X", profile.NetBand));
+    out_.line(Printed("transmit key: %d", profile.defaultKey + 1));
+    out_.line(Printed("fragmentation threshold: %d", profile.FragThreshold));
+    out_.line(Printed("rts threshold: %d", profile.RTSThreshold));
+    out_.line(Printed("power save: %d", profile.PowerManagement));
+    out_.line(Printed("wmm: %d", profile.WmmEnabled));
     return kExitSuccess;
   }
 
-  // Fills `profile` for a network and its security; false with the page's message.
-  bool describeNetwork(const std::string& ssid, bool adHoc, const Command& command,
-                       WirelessProfile& profile) {
-    ResetToDefaults(profile);
-    profile.NetworkName = ssid;
-    profile.NetworkConnectionType = adHoc ? 2 : 1;
-    profile.EnableSecurity = 0;
-    profile.EncryptionAlg = 0;
-    profile.WPA = 0;
-    profile.EapSelection = 0;
-    profile.AdvancedAuthenticationType = 0;
-    profile.Passphrase.clear();
-    profile.PassphraseLength = 0;
-    if (command.wepKey) {
-      const std::string& key = *command.wepKey;
-      const std::size_t size = key.size() <= 10 ? 0 : key.size() <= 26 ? 1 : 2;
-      std::string hex = key;
-      if (!HasKeyLength(key, size) || RemoveFirstNonHexDigit(hex) != std::string::npos) {
-        out_.error(WepKeySizeAt(size).lengthMessage);
-        return false;
-      }
-      profile.EnableSecurity = 1;
-      profile.EncryptionAlg = 1;
-      profile.SharedKey[0] = key;
-      profile.SharedKeyLength[0] = WepKeySizeAt(size).keyBytes;
-      profile.defaultKey = 0;
-    } else if (command.passphrase) {
-      if (!IsValidWpaPassphrase(*command.passphrase)) {
-        out_.error(kWpaPassphraseLengthMessage);
-        return false;
-      }
-      profile.EnableSecurity = 2;
-      SetWpaPskPassphrase(profile, *command.passphrase);
-    }
-    return true;
-  }
-
-  int activate(const std::string& nameOfRecord) {
+  // As the start-up checks do before any page opens: the settings page offers WPA-PSK
+  // only with the 802.1X client.
+  void openDot1x() {
     MacAddress mac{};
     if (s_.adapter.GetMacAddress(mac))
       s_.dot1x.Open(mac);
-    const bool pushed = ActivateWorkingProfile(s_.activationTargets(), nameOfRecord);
-    out_.line(pushed ? "applied: yes" : "applied: no (the adapter refused a setting)");
-    return pushed ? kExitSuccess : kExitRefused;
   }
 
-  int apply(const std::string& name) {
-    if (!s_.store.LoadProfile(s_.records.working, name)) {
+  static NetworkChoice ChoiceOf(const std::string& ssid, const Command& command) {
+    return {ssid, command.adHoc, command.wepKey, command.passphrase};
+  }
+
+  // After the page's Apply: the push's answer, then the link watched for the network.
+  int applied(SettingsPageUser& page, int waitSeconds) {
+    if (!page.lastPushAccepted()) {
+      out_.error("applied: no (the adapter refused a setting)");
+      return kExitRefused;
+    }
+    out_.line("applied: yes");
+    if (waitSeconds == 0)
+      return kExitSuccess;
+    const std::string ssid = s_.records.current.NetworkName;
+    std::string shown;
+    const LinkWaitResult result = WaitForLink(
+        s_.adapter, c_.clock, ssid, startedMs_, waitSeconds, [&](const std::string& seen) {
+          if (!out_.terminal())
+            return;
+          out_.progress(seen == shown ? "." : (shown.empty() ? "" : " ") + TableText(seen));
+          shown = seen;
+        });
+    if (out_.terminal())
+      out_.progress("\n");
+    if (result.connected) {
+      out_.line("connected: " + TableText(result.lastSeen));
+      return kExitSuccess;
+    }
+    out_.error("not connected after " + std::to_string(result.waitedSeconds) +
+               " s (last seen: " + TableText(result.lastSeen) + ")");
+    return kExitNotConnected;
+  }
+
+  int apply(const Command& command) {
+    openDot1x();
+    SettingsPageUser page(s_);
+    if (!page.chooseProfile(command.name)) {
       out_.error(kProfileMissingMessage);
       return kExitRefused;
     }
-    return activate(name);
+    if (!page.apply())
+      return kExitRefused;
+    return applied(page, command.waitSeconds);
+  }
+
+  int connect(const Command& command) {
+    openDot1x();
+    SettingsPageUser page(s_);
+    std::string why;
+    if (!page.enterNetwork(ChoiceOf(command.name, command), why)) {
+      out_.error(why);
+      return kExitRefused;
+    }
+    if (!page.apply())
+      return kExitRefused;
+    return applied(page, command.waitSeconds);
   }
 
   int save(const Command& command) {
-    WirelessProfile profile;
-    if (!describeNetwork(command.ssid, command.adHoc, command, profile))
+    if (c_.adapterFound)
+      openDot1x();
+    SettingsPageUser page(s_);
+    std::string why;
+    if (!page.enterNetwork(ChoiceOf(command.ssid, command), why) ||
+        !page.typeProfileName(command.name, why)) {
+      out_.error(why);
       return kExitRefused;
-    profile.ConfigurationName = command.name;
-    if (!s_.store.SaveProfile(profile, command.name)) {
+    }
+    if (!page.save()) {
       out_.error("not saved: " + command.name);
       return kExitRefused;
     }
-    out_.line("saved: " + command.name);
+    out_.line("saved: " + TableText(command.name));
     return kExitSuccess;
   }
 
@@ -308,30 +462,34 @@ class Runner {
       out_.error("not deleted: " + name);
       return kExitRefused;
     }
-    out_.line("deleted: " + name);
+    out_.line("deleted: " + TableText(name));
     return kExitSuccess;
   }
 
-  int connect(const Command& command) {
-    if (!describeNetwork(command.name, false, command, s_.records.working))
-      return kExitRefused;
-    return activate(kUnsavedProfileName);
-  }
-
   int info() {
-    std::string country = "N/A";
-    s_.adapter.GetCountryCode(country);
-    MacAddress mac{};
-    const bool macRead = s_.adapter.GetMacAddress(mac);
-    std::string version = " UnKnown";
-    std::string date = " UnKnown";
-    s_.driverVersion.GetDriverVersionAndDate(version, date);
-    out_.line("region: " + country);
-    out_.line("mac: " + (macRead ? MacAddressText(mac) : std::string("N/A")));
-    out_.line("ip: " + GetIpAddressText(s_.ipHelper));
-    out_.line("driver version: " + Trim(version));
-    out_.line("driver date: " + Trim(date));
-    out_.line(std::string("utility version: ") + kUtilityVersion);
+    const IdentityFields fields = ReadIdentityFields(s_, c_.buildDate);
+    if (json_) {
+      out_.line(JsonObject()
+                    .text("country_code", fields.countryCode)
+                    .text("region", fields.region)
+                    .text("mac", fields.macAddress)
+                    .text("ip", fields.ipAddress.empty() ? std::optional<std::string>()
+                                                         : fields.ipAddress)
+                    .text("driver_version", fields.driverVersion)
+                    .text("driver_date", fields.driverDate)
+                    .text("utility_version", fields.utilityVersion)
+                    .text("utility_date", fields.utilityDate)
+                    .str());
+      return kExitSuccess;
+    }
+    out_.line("region: " + fields.region +
+              (fields.countryCode ? " (" + TableText(*fields.countryCode) + ")" : ""));
+    out_.line("mac: " + fields.macAddress);
+    out_.line("ip: " + fields.ipAddress);
+    out_.line("driver version: " + fields.driverVersion);
+    out_.line("driver date: " + fields.driverDate);
+    out_.line("utility version: " + fields.utilityVersion);
+    out_.line("utility date: " + fields.utilityDate);
     return kExitSuccess;
   }
 
@@ -344,16 +502,34 @@ class Runner {
         c_.clock.sleepMs(kStatisticsPeriodMs);
       const auto display = sampler.SampleStatistics(page);
       if (!display) {
-        out_.line("statistics: not available");
+        out_.line(json_ ? JsonObject().number("second", second).boolean("available", false).str()
+                        : "statistics: not available");
         continue;
       }
       page.txTotalText = display->txTotal;
       page.rxTotalText = display->rxTotal;
-      out_.line("tx " + Trim(display->txMbps) + " Mbps " + Trim(display->txPacketsPerSecond) +
-                " pkt/s total " + Trim(display->txTotal) + " errors " + Trim(display->txErrors) +
-                " | rx " + Trim(display->rxMbps) + " Mbps " + Trim(display->rxPacketsPerSecond) +
-                " pkt/s total " + Trim(display->rxTotal) + " errors " + Trim(display->rxErrors) +
-                " | load " + Trim(display->percentText));
+      if (json_) {
+        out_.line(JsonObject()
+                      .number("second", second)
+                      .boolean("available", true)
+                      .numberText("tx_mbps", Trimmed(display->txMbps))
+                      .numberText("rx_mbps", Trimmed(display->rxMbps))
+                      .numberText("tx_packets_per_second", Trimmed(display->txPacketsPerSecond))
+                      .numberText("rx_packets_per_second", Trimmed(display->rxPacketsPerSecond))
+                      .numberText("tx_packets", Trimmed(display->txTotal))
+                      .numberText("rx_packets", Trimmed(display->rxTotal))
+                      .numberText("tx_errors", Trimmed(display->txErrors))
+                      .numberText("rx_errors", Trimmed(display->rxErrors))
+                      .numberText("load_percent", PercentNumber(display->percentText))
+                      .str());
+        continue;
+      }
+      out_.line("tx " + Trimmed(display->txMbps) + " Mbps " + Trimmed(display->txPacketsPerSecond) +
+                " pkt/s total " + Trimmed(display->txTotal) + " errors " +
+                Trimmed(display->txErrors) + " | rx " + Trimmed(display->rxMbps) + " Mbps " +
+                Trimmed(display->rxPacketsPerSecond) + " pkt/s total " + Trimmed(display->rxTotal) +
+                " errors " + Trimmed(display->rxErrors) + " | load " +
+                Trimmed(display->percentText));
     }
     return kExitSuccess;
   }
@@ -361,6 +537,8 @@ class Runner {
   CtlContext& c_;
   AppServices& s_;
   CtlOutput& out_;
+  std::uint32_t startedMs_;
+  bool json_ = false;
 };
 
 }  // namespace

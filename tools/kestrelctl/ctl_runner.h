@@ -15,6 +15,7 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitAdapterAbsent = 3;
 inline constexpr int kExitRefused = 4;
+inline constexpr int kExitNotConnected = 5;
 
 // Where the command writes. Texts are core texts (CP932); the console side converts.
 class CtlOutput {
@@ -22,6 +23,11 @@ class CtlOutput {
   virtual ~CtlOutput() = default;
   virtual void line(const std::string& text) = 0;
   virtual void error(const std::string& text) = 0;
+  // True when the standard output is a terminal, not a file or a pipe: only then are
+  // progress and "nothing found" shown.
+  virtual bool terminal() const = 0;
+  // Progress on the current line, without a line end; called only on a terminal.
+  virtual void progress(const std::string& text) = 0;
 };
 
 struct CtlContext {
@@ -31,6 +37,8 @@ struct CtlContext {
   CtlOutput& out;
   // Set by the runner once the adapter was found; the driver mirror reads it.
   bool& adapterFound;
+  // The program's build date ("Jun 30 2005"), as the information page shows it.
+  std::string buildDate;
 };
 
 int RunCommand(const Command& command, CtlContext& context);

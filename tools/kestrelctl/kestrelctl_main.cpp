@@ -1,6 +1,8 @@
 // kestrelctl.exe: the utility's core on the command line, over the real Windows ports.
 #include <windows.h>
 
+#include <io.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -34,15 +36,32 @@ std::string Utf8FromCore(const std::string& text) {
   return utf8;
 }
 
-// The console speaks UTF-8; core texts are converted on the way out.
+// Written to a console as UTF-16, which it shows whatever its code page; to a file or a
+// pipe as UTF-8. Every write is flushed at once, so that `stats` can be read through a pipe
+// as it runs.
+void WriteOut(FILE* stream, DWORD handleId, const std::string& coreText) {
+  if (_isatty(_fileno(stream)) != 0) {
+    const std::wstring wide = WideFromCore(coreText);
+    DWORD written = 0;
+    std::fflush(stream);
+    WriteConsoleW(GetStdHandle(handleId), wide.data(), static_cast<DWORD>(wide.size()), &written,
+                  nullptr);
+    return;
+  }
+  std::fputs(Utf8FromCore(coreText).c_str(), stream);
+  std::fflush(stream);
+}
+
 class ConsoleOutput : public ctl::CtlOutput {
  public:
-  void line(const std::string& text) override {
-    std::fputs((Utf8FromCore(text) + "\n").c_str(), stdout);
-  }
-  void error(const std::string& text) override {
-    std::fputs((Utf8FromCore(text) + "\n").c_str(), stderr);
-  }
+  ConsoleOutput() : terminal_(_isatty(_fileno(stdout)) != 0) {}
+  void line(const std::string& text) override { WriteOut(stdout, STD_OUTPUT_HANDLE, text + "\n"); }
+  void error(const std::string& text) override { WriteOut(stderr, STD_ERROR_HANDLE, text + "\n"); }
+  bool terminal() const override { return terminal_; }
+  void progress(const std::string& text) override { WriteOut(stdout, STD_OUTPUT_HANDLE, text); }
+
+ private:
+  bool terminal_;
 };
 
 // The store's questions are answered by --yes; notices go to the error stream.
@@ -69,7 +88,7 @@ int main(int argc, char** argv) {
   std::string error;
   const auto command = ctl::ParseCommand(words, error);
   if (!command) {
-    std::fprintf(stderr, "kestrelctl: %s\n%s", error.c_str(), ctl::kUsage);
+    WriteOut(stderr, STD_ERROR_HANDLE, "kestrelctl: " + error + "\n" + ctl::UsageText());
     return ctl::kExitUsage;
   }
 
@@ -115,6 +134,6 @@ int main(int argc, char** argv) {
                        mirror,        prompt,
                        adapterFound,  zeroConfigInControl,
                        dot1xAvailable};
-  ctl::CtlContext context{services, discovery, clock, out, adapterFound};
+  ctl::CtlContext context{services, discovery, clock, out, adapterFound, __DATE__};
   return ctl::RunCommand(*command, context);
 }

@@ -64,13 +64,18 @@ void InformationPage::fill(ControlSurface& controls) {
 
 // "NA" is what the driver reports before it knows its country: the installer's "ccode"
 // then names it.
+bool ReadRegionCode(Adapter& adapter, DriverParameters& parameters, std::string& code) {
+  if (!adapter.GetCountryCode(code))
+    return false;
+  if (code == "NA")
+    parameters.ReadDriverParameter("ccode", code);
+  return true;
+}
+
 void InformationPage::showRegion(ControlSurface& controls) {
   std::string code;
-  if (!services_.adapter.GetCountryCode(code))
-    return;
-  if (code == "NA")
-    services_.parameters.ReadDriverParameter("ccode", code);
-  controls.setText(kRegionId, RegionName(code));
+  if (ReadRegionCode(services_.adapter, services_.parameters, code))
+    controls.setText(kRegionId, RegionName(code));
 }
 
 void InformationPage::showDriver(ControlSurface& controls) {

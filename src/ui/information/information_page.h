@@ -11,6 +11,8 @@
 namespace kestrel {
 
 struct AppServices;
+class Adapter;
+class DriverParameters;
 class SheetControl;
 class Timers;
 
@@ -28,6 +30,10 @@ inline constexpr ControlId kInformationHelpId = 1088;
 
 inline constexpr std::uint32_t kIpRefreshTimerId = 133;
 inline constexpr std::uint32_t kIpRefreshPeriodMs = 1000;
+
+// The adapter's two-letter country code as the page names its region by it; false when
+// the adapter does not answer.
+bool ReadRegionCode(Adapter& adapter, DriverParameters& parameters, std::string& code);
 
 class InformationPage {
  public:

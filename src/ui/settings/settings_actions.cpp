@@ -200,7 +200,7 @@ bool SettingsPage::Apply() {
   if (!validate())
     return false;
   const std::string nameOfRecord = saveEnabled() ? settings_texts::kNewProfile : selectedName_;
-  ActivateWorkingProfile(services_.activationTargets(), nameOfRecord);
+  lastPushAccepted_ = ActivateWorkingProfile(services_.activationTargets(), nameOfRecord);
   sheet_.showApplyingPopup();
   controls_.selectListItem(kProfile, -1);
   Reload();

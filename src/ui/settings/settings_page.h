@@ -35,6 +35,8 @@ class SettingsPage : public SettingsPageLink {
   bool onKillActive();
   // The page's OK action: validation, then the activation of the working profile.
   bool Apply();
+  // Whether the adapter took every setting of the last Apply's push.
+  bool lastPushAccepted() const { return lastPushAccepted_; }
   // Throws the edits away (the sheet's Cancel and its save-changes prompt).
   void DiscardChanges();
   // Saves the working profile under the typed name; true when it was saved.
@@ -122,6 +124,7 @@ class SettingsPage : public SettingsPageLink {
   bool passphraseMasked_ = false;
   std::vector<ScannedNetwork> scanned_;
   int networkType_ = 0;  // 0 infrastructure, 1 ad hoc
+  bool lastPushAccepted_ = false;
 };
 
 using CSettings = SettingsPage;
