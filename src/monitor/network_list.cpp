@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstring>
 
 #include "adapter/byte_order.h"
@@ -120,33 +119,69 @@ void WalkSecurityElements(const std::uint8_t* elements, std::uint32_t length, st
   }
 }
 
-std::string SsidText(const std::uint8_t* bytes) {
-  const std::uint8_t* end = std::find(bytes, bytes + kSsidSize, 0);
-  return std::string(bytes, end);
+// The column texts are written by hand rather than through printf: a full list is 127
+// rows of seven texts, and the formatting was most of the parse.
+
+// Writes `value` as "%3d" does, ending at `end`; returns where it starts.
+char* DecimalAtLeast3Wide(int value, char* end) {
+  char* at = end;
+  const bool negative = value < 0;
+  auto magnitude = negative ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+  do {
+    *--at = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (negative)
+    *--at = '-';
+  while (end - at < 3)
+    *--at = ' ';
+  return at;
 }
 
-std::string Formatted(const char* format, int value, const char* text = "") {
-  char buffer[48];
-  std::snprintf(buffer, sizeof buffer, format, value, text);
-  return buffer;
+// " %3d (%s)"
+std::string ChannelColumn(const ChannelNumberAndBand& channel) {
+  char text[32];
+  char* const digitsEnd = text + 12;  // room for a sign and ten digits after the space
+  char* const start = DecimalAtLeast3Wide(static_cast<int>(channel.number), digitsEnd) - 1;
+  *start = ' ';
+  char* at = digitsEnd;
+  *at++ = ' ';
+  *at++ = '(';
+  for (const char* band = channel.band; *band != '\0' && at < text + sizeof text - 1; ++band)
+    *at++ = *band;
+  *at++ = ')';
+  return std::string(start, at);
+}
+
+// "%3d %%"
+std::string SignalColumn(int percent) {
+  char text[16];
+  char* const end = text + sizeof text;
+  end[-2] = ' ';
+  end[-1] = '%';
+  return std::string(DecimalAtLeast3Wide(percent, end - 2), end);
+}
+
+// "%02X:%02X:%02X:%02X:%02X:%02X"
+std::string BssidColumn(const std::uint8_t* bssid) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  char text[17];
+  for (std::size_t i = 0; i < 6; ++i) {
+    text[3 * i] = kHex[bssid[i] >> 4];
+    text[3 * i + 1] = kHex[bssid[i] & 0x0F];
+    if (i < 5)
+      text[3 * i + 2] = ':';
+  }
+  return std::string(text, sizeof text);
+}
+
+template <std::size_t N>
+std::string Literal(const char (&text)[N]) {
+  return std::string(text, N - 1);
 }
 
 // `record` holds at least kFixedFieldsEnd readable bytes and `length` readable bytes.
 SurveyRow ParseRecord(const std::uint8_t* record, std::uint32_t length) {
-  SurveyRow row;
-  std::array<std::uint8_t, 6> bssid;
-  std::memcpy(bssid.data(), record + kBssidAt, bssid.size());
-  row.bssidText = MacAddressText(bssid);
-  row.ssidText = SsidText(record + kSsidAt);
-  row.xr = record[kXrAt] != 0;
-  row.xrText = row.xr ? "XR" : " ";
-  const std::uint32_t channelWord = ReadLe32(record + kChannelAt);
-  const ChannelNumberAndBand channel = DecodeChannelWord(channelWord);
-  row.channelText = Formatted(" %3d (%s)", static_cast<int>(channel.number), channel.band);
-  row.channelNumber = channel.number;
-  row.band = channel.band;
-  row.frequencyMhz = channelWord & 0xFFFF;
-
   const std::uint32_t mode = ReadLe32(record + kModeAt);
   const char* security = ReadLe32(record + kPrivacyAt) != 0 ? "WEP" : "none";
   if (length > kElementsNeedRecordAbove && length >= kElementsAt) {
@@ -156,19 +191,31 @@ SurveyRow ParseRecord(const std::uint8_t* record, std::uint32_t length) {
       WalkSecurityElements(record + kElementsAt, elementsLength, mode, security);
     }
   }
-  row.securityText = security;
-
+  const std::uint8_t* ssid = record + kSsidAt;
   const auto rssi = static_cast<std::int32_t>(ReadLe32(record + kRssiAt));
-  row.rssiDbm = rssi;
+  const std::uint32_t channelWord = ReadLe32(record + kChannelAt);
+  const ChannelNumberAndBand channel = DecodeChannelWord(channelWord);
+
+  SurveyRow row;
+  row.ssidText.assign(ssid, std::find(ssid, ssid + kSsidSize, 0));
+  row.xr = record[kXrAt] != 0;
+  row.xrText = row.xr ? Literal("XR") : Literal(" ");
+  row.channelText = ChannelColumn(channel);
+  row.securityText = security;
   row.signalPercent = SurveySignalPercent(rssi);
-  row.signalText = Formatted("%3d %%", row.signalPercent);
-  row.infrastructureMode = mode;
-  row.modeText = mode != 0 ? monitor_texts::kAccessPoint : monitor_texts::kAdHoc;
+  row.signalText = SignalColumn(row.signalPercent);
+  row.bssidText = BssidColumn(record + kBssidAt);
+  row.modeText = mode != 0 ? Literal(monitor_texts::kAccessPoint) : Literal(monitor_texts::kAdHoc);
   if (mode == 1) {
     row.picture = SurveyPicture::AccessPoint;
   } else if (mode == 0) {
     row.picture = SurveyPicture::AdHoc;
   }
+  row.channelNumber = channel.number;
+  row.band = channel.band;
+  row.frequencyMhz = channelWord & 0xFFFF;
+  row.rssiDbm = rssi;
+  row.infrastructureMode = mode;
   return row;
 }
 
@@ -188,6 +235,7 @@ NetworkList ParseNetworkList(const std::uint8_t* data, std::size_t size) {
   if (data == nullptr || size < 4)
     return list;
   list.recordCount = ReadLe32(data) & 0xFF;
+  list.rows.reserve(std::min<std::size_t>(list.recordCount, (size - 4) / kShortestRecord));
   std::size_t at = 4;
   for (std::uint32_t i = 0; i < list.recordCount; ++i) {
     const std::size_t room = size - at;

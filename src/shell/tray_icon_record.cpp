@@ -25,12 +25,23 @@ std::string CutCp932(const std::string& text, std::size_t maxBytes) {
 }
 
 void TrayIconRecord::setNotificationWnd(bool hasOwner, std::uint32_t callbackMessage) {
+  if (hasOwner != hasOwner_ || callbackMessage != callbackMessage_)
+    ownerShown_ = false;
   hasOwner_ = hasOwner;
   callbackMessage_ = callbackMessage;
 }
 
+bool TrayIconRecord::unchanged(const void* icon, const std::string* tip,
+                               const std::string* info) const {
+  if (icon == nullptr || icon != current_ || !ownerShown_ || info != nullptr)
+    return false;
+  return tip == nullptr || CutCp932(*tip, kTrayTipMaxBytes) == tip_;
+}
+
 std::optional<NotifyCall> TrayIconRecord::prepare(const void* icon, const std::string* tip,
                                                   const std::string* info) {
+  if (unchanged(icon, tip, info))
+    return std::nullopt;
   NotifyCall call;
   if (icon != nullptr) {
     call.action = current_ == nullptr ? NotifyAction::Add : NotifyAction::Modify;
@@ -56,6 +67,7 @@ std::optional<NotifyCall> TrayIconRecord::prepare(const void* icon, const std::s
 void TrayIconRecord::finished(const NotifyCall& call, bool succeeded) {
   if (call.action == NotifyAction::Delete || !succeeded)
     current_ = nullptr;
+  ownerShown_ = current_ != nullptr;
 }
 
 }  // namespace kestrel

@@ -30,7 +30,8 @@ class TrayIconRecord {
  public:
   void setNotificationWnd(bool hasOwner, std::uint32_t callbackMessage);
   // `icon` is an opaque handle (null: remove the icon); `tip` null keeps the shown tip.
-  // Nothing to do (nullopt) when asked to remove an icon that is not shown.
+  // Nothing to do (nullopt) when asked to remove an icon that is not shown, or to show
+  // the icon and tip already shown without a balloon: the shell keeps what it was given.
   std::optional<NotifyCall> prepare(const void* icon, const std::string* tip,
                                     const std::string* info);
   // After the shell's answer: a delete, or a failed call, forgets the icon.
@@ -42,9 +43,12 @@ class TrayIconRecord {
   const std::string& tip() const { return tip_; }
 
  private:
+  bool unchanged(const void* icon, const std::string* tip, const std::string* info) const;
+
   bool hasOwner_ = false;
   std::uint32_t callbackMessage_ = 0;
   const void* current_ = nullptr;
+  bool ownerShown_ = false;  // the shown icon carries the current owner and callback
   std::string tip_;
 };
 

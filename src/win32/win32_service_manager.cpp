@@ -6,12 +6,8 @@ namespace {
 
 class Win32ServiceSession : public ServiceSession {
  public:
-  Win32ServiceSession(SC_HANDLE manager, SC_HANDLE service)
-      : manager_(manager), service_(service) {}
-  ~Win32ServiceSession() override {
-    CloseServiceHandle(service_);
-    CloseServiceHandle(manager_);
-  }
+  explicit Win32ServiceSession(SC_HANDLE service) : service_(service) {}
+  ~Win32ServiceSession() override { CloseServiceHandle(service_); }
   Win32ServiceSession(const Win32ServiceSession&) = delete;
   Win32ServiceSession& operator=(const Win32ServiceSession&) = delete;
 
@@ -37,26 +33,38 @@ class Win32ServiceSession : public ServiceSession {
   bool start() override { return StartServiceA(service_, 0, nullptr) != FALSE; }
 
  private:
-  SC_HANDLE manager_;
   SC_HANDLE service_;
 };
 
 }  // namespace
 
+Win32ServiceManager::~Win32ServiceManager() {
+  if (manager_ != nullptr)
+    CloseServiceHandle(manager_);
+}
+
 std::unique_ptr<ServiceSession> Win32ServiceManager::openService(const std::string& name,
                                                                  ServiceRights rights) {
-  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
-  if (manager == nullptr)
+  // The connection to the manager is kept: the monitor asks for the service's state every
+  // second, and each new connection is a round of calls to the manager's process.
+  if (manager_ == nullptr)
+    manager_ = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+  if (manager_ == nullptr)
     return nullptr;
   const DWORD access = rights == ServiceRights::Query
                            ? SERVICE_QUERY_STATUS
                            : SERVICE_QUERY_STATUS | SERVICE_START | SERVICE_STOP;
-  SC_HANDLE service = OpenServiceA(manager, name.c_str(), access);
+  SC_HANDLE service = OpenServiceA(manager_, name.c_str(), access);
   if (service == nullptr) {
-    CloseServiceHandle(manager);
+    const DWORD error = GetLastError();
+    if (error != ERROR_SERVICE_DOES_NOT_EXIST && error != ERROR_ACCESS_DENIED &&
+        error != ERROR_INVALID_NAME) {
+      CloseServiceHandle(manager_);  // the connection may be gone: the next call makes anew
+      manager_ = nullptr;
+    }
     return nullptr;
   }
-  return std::make_unique<Win32ServiceSession>(manager, service);
+  return std::make_unique<Win32ServiceSession>(service);
 }
 
 }  // namespace kestrel

@@ -30,8 +30,16 @@ class Win32ApplicationHost : public ApplicationHost {
 
 class Win32ServiceManager : public ServiceManager {
  public:
+  Win32ServiceManager() = default;
+  ~Win32ServiceManager() override;
+  Win32ServiceManager(const Win32ServiceManager&) = delete;
+  Win32ServiceManager& operator=(const Win32ServiceManager&) = delete;
+
   std::unique_ptr<ServiceSession> openService(const std::string& name,
                                               ServiceRights rights) override;
+
+ private:
+  SC_HANDLE manager_ = nullptr;
 };
 
 class Win32Clock : public Clock {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 #include <memory>
 
+#include "adapter/oid_conversions.h"
 #include "monitor/monitor_texts.h"
 #include "monitor/network_list_builder.h"
 
@@ -91,6 +93,28 @@ TEST(NetworkListSignal, PercentFromRssi) {
   EXPECT_EQ(OnlyRow(NetworkRecord().rssi(-100)).signalText, "  0 %");
   EXPECT_EQ(OnlyRow(NetworkRecord().rssi(-20)).signalText, "100 %");
   EXPECT_EQ(OnlyRow(NetworkRecord().rssi(-101)).signalText, "  5 %");
+}
+
+// The number columns are written by hand; they must read exactly as printf writes them,
+// also for the numbers a frequency below the band's start wraps to.
+TEST(NetworkListColumns, NumberColumnsReadAsPrintfWritesThem) {
+  char expected[48];
+  for (std::uint32_t mhz = 0; mhz <= 0xFFFF; mhz += 7) {
+    for (const std::uint32_t flags : {0x0000u, 0x0100u, 0x0400u, 0x0500u}) {
+      const ChannelNumberAndBand channel = DecodeChannelWord(mhz | (flags << 16));
+      std::snprintf(expected, sizeof expected, " %3d (%s)", static_cast<int>(channel.number),
+                    channel.band);
+      ASSERT_EQ(OnlyRow(NetworkRecord().channel(mhz, flags)).channelText, expected) << mhz;
+    }
+  }
+  for (const std::int32_t rssi : {INT_MIN, -300, -101, -100, -99, -95, -94, -42, -41, 0, INT_MAX}) {
+    std::snprintf(expected, sizeof expected, "%3d %%", SurveySignalPercent(rssi));
+    EXPECT_EQ(OnlyRow(NetworkRecord().rssi(rssi)).signalText, expected) << rssi;
+  }
+  EXPECT_EQ(OnlyRow(NetworkRecord().bssid({0x01, 0x23, 0x45, 0x67, 0x89, 0xAB})).bssidText,
+            "01:23:45:67:89:AB");
+  EXPECT_EQ(OnlyRow(NetworkRecord().bssid({0xCD, 0xEF, 0xF0, 0x0F, 0xFF, 0x00})).bssidText,
+            "CD:EF:F0:0F:FF:00");
 }
 
 TEST(NetworkListSecurity, PrivacyAloneGivesWepOrNone) {

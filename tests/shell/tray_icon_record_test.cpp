@@ -47,6 +47,40 @@ TEST(TrayIconRecord, FailedCallOrRecreatedTaskbarAddsAgain) {
   EXPECT_EQ(record.prepare(&kIconA, nullptr, nullptr)->action, NotifyAction::Add);
 }
 
+// Shown once, the same icon and tip need no further call; any change, a failed call, a
+// recreated taskbar, a balloon or a new owner does.
+TEST(TrayIconRecord, SameIconAndTipAgainNeedNoCall) {
+  TrayIconRecord record;
+  record.setNotificationWnd(true, 0x0401);
+  const std::string tip = "Kestrel LX740N is Connected to Cafe";
+  record.finished(*record.prepare(&kIconA, &tip, nullptr), true);
+  EXPECT_FALSE(record.prepare(&kIconA, &tip, nullptr));
+  EXPECT_FALSE(record.prepare(&kIconA, nullptr, nullptr));
+  const std::string longer = std::string(127, 'A') + "B";
+  record.finished(*record.prepare(&kIconA, &longer, nullptr), true);
+  EXPECT_FALSE(record.prepare(&kIconA, &longer, nullptr));  // compared as cut
+
+  const std::string other = "Disconnect";
+  auto call = record.prepare(&kIconA, &other, nullptr);
+  ASSERT_TRUE(call);
+  EXPECT_EQ(call->action, NotifyAction::Modify);
+  EXPECT_EQ(call->tip, "Disconnect");
+  record.finished(*call, true);
+  call = record.prepare(&kIconB, &other, nullptr);
+  ASSERT_TRUE(call);
+  EXPECT_TRUE(call->iconFlag);
+  record.finished(*call, false);
+  EXPECT_EQ(record.prepare(&kIconB, &other, nullptr)->action, NotifyAction::Add);
+
+  record.finished(*record.prepare(&kIconB, &other, nullptr), true);
+  const std::string info = "balloon";
+  EXPECT_TRUE(record.prepare(&kIconB, nullptr, &info));
+  record.setNotificationWnd(true, 0x0402);
+  EXPECT_TRUE(record.prepare(&kIconB, nullptr, nullptr));
+  record.forget();
+  EXPECT_EQ(record.prepare(&kIconB, nullptr, nullptr)->action, NotifyAction::Add);
+}
+
 TEST(TrayIconRecord, MessageFlagNeedsOwnerAndCallback) {
   TrayIconRecord record;
   EXPECT_FALSE(record.prepare(&kIconA, nullptr, nullptr)->messageFlag);

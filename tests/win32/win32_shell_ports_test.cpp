@@ -32,6 +32,21 @@ TEST(Win32ApplicationHost, TakesThePrivilegesStartUpNeeds) {
 TEST(Win32ServiceManager, AServiceThatIsNotInstalledCannotBeOpened) {
   Win32ServiceManager services;
   EXPECT_EQ(services.openService("KestrelNoSuchService", ServiceRights::Query), nullptr);
+  EXPECT_EQ(services.openService("KestrelNoSuchService", ServiceRights::Query), nullptr);
+}
+
+// The manager's connection is kept across sessions: closing one session must leave it
+// usable for the next, also after a service that is not there.
+TEST(Win32ServiceManager, OneConnectionServesSessionAfterSession) {
+  Win32ServiceManager services;
+  for (int round = 0; round < 3; ++round) {
+    EXPECT_EQ(services.openService("KestrelNoSuchService", ServiceRights::Query), nullptr);
+    auto session = services.openService("RpcSs", ServiceRights::Query);
+    ASSERT_NE(session, nullptr) << round;
+    ServiceState state = ServiceState::Stopped;
+    std::uint32_t error = 0;
+    EXPECT_TRUE(session->queryState(state, error)) << error;
+  }
 }
 
 TEST(CoreText, Cp932RoundTripsThroughUtf16) {

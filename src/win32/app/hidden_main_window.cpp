@@ -176,6 +176,9 @@ void HiddenMainWindow::disableSheetApply() {
 
 void HiddenMainWindow::showHiddenWindow(bool visible) {
   visible_ = visible;
+  // The monitor hides the window every second; hiding a hidden window changes nothing.
+  if (!visible && !IsWindowVisible(hwnd()))
+    return;
   ShowWindow(hwnd(), visible ? SW_SHOWNORMAL : SW_HIDE);
 }
 
