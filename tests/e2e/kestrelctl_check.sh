@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # kestrelctl.exe against the simulated adapter under Wine: every command, the exit codes
 # for usage, an absent adapter and refused settings, and a WEP network joined with its
-# key (and not with a wrong one). Argument: the folder holding the Windows programs.
+# key (and not with a wrong one), the driver file's date, and the simulated adapter's state
+# kept across a restart of the Wine server. Argument: the folder holding the Windows programs.
 set -uo pipefail
 bin="$1"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -41,7 +42,7 @@ ctl status
 check "absent adapter exits 3" test "$code" -eq 3
 run "$bin/kestrel-sim.exe" present on >/dev/null 2>&1
 
-check "joins the open network by itself" wait_for_status "ssid: KESTREL_11g"
+check "joins the open network by itself" wait_for_status "ssid: KESTREL_Open"
 
 ctl connect KESTREL_WPA2 --passphrase short
 check "short passphrase exits 4" test "$code" -eq 4
@@ -73,8 +74,40 @@ check "profile deleted" test "$code" -eq 0
 
 ctl info
 check "info shows region and MAC" bash -c "grep -qx 'region: JP' '$out/last' && grep -qx 'mac: 00:0B:6B:3C:2E:9D' '$out/last'"
+check "info shows the driver file's own date" grep -qx "driver date: Jun. 20, 2005" "$out/last"
 
 ctl stats --seconds 2
 check "stats prints a line a second" test "$(grep -c '^tx ' "$out/last")" -eq 2
+
+# The machine's adapter outlives its Wine server: a scenario loaded, the server stopped, and
+# a scan by the next command finds the scenario's networks. In a copy of the prefix, so the
+# suite's own server and services stay.
+machine="$out/prefix"
+cp -a "${WINEPREFIX:-$root/build/windows/wineprefix}" "$machine"
+cat >"$out/lab.txt" <<'SCENARIO'
+country US
+network Persistent Lab
+  channel 40
+  band a
+  security wpa2-psk
+  passphrase correct horse
+network Second Floor
+  channel 11
+SCENARIO
+WINEPREFIX="$machine" run "$bin/kestrel-sim.exe" scenario "Z:${out//\//\\}\\lab.txt" >"$out/raw" 2>&1
+check "a scenario is loaded in the copy" test $? -eq 0
+WINEPREFIX="$machine" wineserver -k 2>/dev/null
+WINEPREFIX="$machine" wineserver -w 2>/dev/null
+WINEPREFIX="$machine" run "$bin/kestrelctl.exe" scan --json >"$out/raw" 2>&1
+tr -d '\r' <"$out/raw" >"$out/last"
+check "after a server restart a scan lists the scenario's networks" bash -c "grep -q '\"ssid\": \"Persistent Lab\"' '$out/last' && grep -q '\"ssid\": \"Second Floor\"' '$out/last' && ! grep -q KESTREL_ '$out/last'"
+WINEPREFIX="$machine" run "$bin/kestrel-sim.exe" reset >/dev/null 2>&1
+WINEPREFIX="$machine" wineserver -k 2>/dev/null
+WINEPREFIX="$machine" wineserver -w 2>/dev/null
+WINEPREFIX="$machine" run "$bin/kestrelctl.exe" scan --json >"$out/raw" 2>&1
+tr -d '\r' <"$out/raw" >"$out/last"
+check "after a reset the built-in scenario is back across a restart" grep -q '"ssid": "KESTREL_11g"' "$out/last"
+WINEPREFIX="$machine" wineserver -k 2>/dev/null
+WINEPREFIX="$machine" wineserver -w 2>/dev/null
 
 if [ "$failures" -eq 0 ]; then echo "kestrelctl: PASS"; else echo "kestrelctl: $failures failed"; fi
