@@ -7,7 +7,7 @@
 namespace kestrel::sim {
 
 // The mean load of a connected link, received and sent together, unless the scenario says.
-inline constexpr std::uint32_t kDefaultLoadKbps = 3000;
+inline constexpr std::uint32_t kDefaultLoadKbps = 6000;
 inline constexpr std::uint32_t kMaxLoadKbps = 100'000;
 
 struct TrafficBytes {
