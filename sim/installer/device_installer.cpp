@@ -84,6 +84,28 @@ bool WriteDriverValues(HKEY key, const std::string& countryCode, std::string& er
   return true;
 }
 
+// The installed file carries the driver's own date, as a file from the driver's disk would,
+// not the day it was built: the information page shows it. Noon local time, so the local
+// date is that day wherever the machine is.
+bool DateDriverFile(const wchar_t* path) {
+  SYSTEMTIME noon{};
+  noon.wYear = KWLSVC08_DATE_YEAR;
+  noon.wMonth = KWLSVC08_DATE_MONTH;
+  noon.wDay = KWLSVC08_DATE_DAY;
+  noon.wHour = 12;
+  FILETIME local;
+  FILETIME utc;
+  if (!SystemTimeToFileTime(&noon, &local) || !LocalFileTimeToFileTime(&local, &utc))
+    return false;
+  HANDLE file = CreateFileW(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return false;
+  const BOOL set = SetFileTime(file, &utc, nullptr, &utc);
+  CloseHandle(file);
+  return set != FALSE;
+}
+
 }  // namespace
 
 bool InstallSimulatedDevice(const std::string& countryCode, std::string& error) {
@@ -121,6 +143,8 @@ bool InstallDriverService(const std::wstring& driverFile, std::string& error) {
   lstrcatW(target, L"\\kwlsvc08.sys");
   if (!CopyFileW(driverFile.c_str(), target, FALSE))
     return Failed(error, "copying the driver file");
+  if (!DateDriverFile(target))
+    return Failed(error, "dating the driver file");
 
   HKEY key = nullptr;
   if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "model/simulated_link.h"
+
 namespace kestrel::sim {
 
 namespace {
@@ -27,7 +29,13 @@ NetworkSlot WithPassphrase(NetworkSlot network, std::string_view passphrase) {
 Scenario DefaultScenario() {
   Scenario scenario;
   auto& n = scenario.networks;
-  n.push_back(Network("KESTREL_11g", Security::None, 0x01, 1, Band::G, -52));
+  // The network the adapter's factory-default profile names, with its passphrase, so
+  // that a fresh install connects.
+  n.push_back(WithPassphrase(Network("KESTREL_11g", Security::WpaPsk, 0x01, 1, Band::G, -52),
+                             "MARLOWE-DUSKY-V"));
+  n.back().wmm = 1;
+  // The open network comes next, so that "Any" joins it.
+  n.push_back(Network("KESTREL_Open", Security::None, 0x0A, 1, Band::G, -56));
   n.back().wmm = 1;
   n.push_back(Network("KESTREL_WEP", Security::Wep, 0x02, 6, Band::B, -67));
   const std::uint8_t wepKey[5] = {0x12, 0x34, 0x56, 0x78, 0x90};  // "1234567890"
@@ -153,23 +161,18 @@ void ResetState(SharedAdapterState& state, const Scenario& scenario, std::uint64
 }
 
 void LoadScenario(SharedAdapterState& state, const Scenario& scenario, std::uint64_t nowMs) {
+  RestartAssociation(state, nowMs);  // while the old networks are there to end the link
   state.present = scenario.present ? 1 : 0;
   std::memcpy(state.mac, scenario.mac.data(), 6);
   state.countryCode = scenario.countryCode;
+  state.loadKbps = scenario.loadKbps;
   const std::size_t count = std::min<std::size_t>(scenario.networks.size(), kMaxNetworks);
   std::memset(state.networks, 0, sizeof state.networks);
   std::copy_n(scenario.networks.begin(), count, state.networks);
   state.networkCount = static_cast<std::uint32_t>(count);
 
-  state.phase = LinkPhase::Scanning;
-  state.network = -1;
-  state.phaseStartMs = nowMs;
   state.lastAdvanceMs = nowMs;
-  state.blocked = 0;
-  state.lastFailure = LinkFailure::None;
-  state.rssiOffset = 0;
   state.channelWord = ChannelWord(1, Band::G);
-  state.dot1xReported = 0;
 }
 
 }  // namespace kestrel::sim

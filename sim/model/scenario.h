@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/link_traffic.h"
 #include "model/shared_adapter_state.h"
 
 namespace kestrel::sim {
@@ -23,6 +24,7 @@ struct Scenario {
   std::array<std::uint8_t, 6> mac{0x00, 0x0B, 0x6B, 0x3C, 0x2E, 0x9D};
   std::uint32_t countryCode = 0x4A50;  // "JP"
   bool present = true;
+  std::uint32_t loadKbps = kDefaultLoadKbps;  // mean traffic of a connected link
   std::vector<NetworkSlot> networks;
 };
 

@@ -184,6 +184,13 @@ class Parser {
       out_.present = *present;
       return true;
     }
+    if (keyword == "load") {
+      const auto kbps = Number(value);
+      if (!kbps || *kbps < 0 || *kbps > static_cast<long>(kMaxLoadKbps))
+        return fail("load needs a whole number of kbit/s from 0 to 100000, not \"%s\"", value);
+      out_.loadKbps = static_cast<std::uint32_t>(*kbps);
+      return true;
+    }
     if (!pending_) {
       return fail(keyword == "bssid" || keyword == "channel" || keyword == "band" ||
                           keyword == "security" || keyword == "key" || keyword == "passphrase" ||

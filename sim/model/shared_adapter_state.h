@@ -9,7 +9,7 @@
 namespace kestrel::sim {
 
 inline constexpr std::uint32_t kStateMagic = 0x314D534B;  // "KSM1"
-inline constexpr std::uint32_t kStateLayoutVersion = 2;
+inline constexpr std::uint32_t kStateLayoutVersion = 3;
 inline constexpr std::uint32_t kMaxNetworks = 32;
 inline constexpr std::uint32_t kRequestLogSize = 16;
 inline constexpr std::uint32_t kMaxSsidBytes = 32;
@@ -81,6 +81,9 @@ struct SharedAdapterState {
   std::uint8_t mac[6];
   std::uint8_t reserved0[2];
   std::uint32_t countryCode;  // first letter in bits 8..15, second in bits 0..7
+  std::uint32_t loadKbps;     // mean traffic of a connected link
+  // SnapshotDigest of the state as last saved outside the section (not part of the digest).
+  std::uint64_t snapshotDigest;
 
   // Radio settings, as last set.
   std::uint32_t wirelessMode[2];
@@ -107,6 +110,7 @@ struct SharedAdapterState {
   // The link.
   LinkPhase phase;
   std::int32_t network;  // index of the network being joined or joined; -1 none
+  std::uint32_t reserved4;
   std::uint64_t phaseStartMs;
   std::uint64_t lastAdvanceMs;
   std::uint32_t blocked;  // an attempt failed on security: no retry until the SSID is set again
@@ -120,9 +124,10 @@ struct SharedAdapterState {
   std::uint32_t dot1xPassphraseLength;
   char dot1xPassphrase[64];
 
-  // Traffic while connected.
-  std::uint64_t txBytes;
-  std::uint64_t rxBytes;
+  // Traffic of the links before the current one; the current link's is worked out from
+  // the time since it came up (LinkTotals).
+  std::uint64_t txBytesBefore;
+  std::uint64_t rxBytesBefore;
 
   std::uint32_t networkCount;
   std::uint32_t reserved1;
@@ -142,6 +147,7 @@ struct SharedAdapterState {
 static_assert(std::is_trivially_copyable_v<SharedAdapterState>);
 static_assert(std::is_standard_layout_v<SharedAdapterState>);
 static_assert(sizeof(SharedAdapterState) % 8 == 0);
+static_assert(std::has_unique_object_representations_v<SharedAdapterState>, "no padding");
 
 // True when `state` was written by this layout (a mapping or a snapshot from elsewhere is
 // used only then).

@@ -15,8 +15,8 @@ namespace {
 // Average frame sizes and error rates that turn byte counts into frame counts.
 constexpr std::uint64_t kTxFrameBytes = 420;
 constexpr std::uint64_t kRxFrameBytes = 980;
-constexpr std::uint64_t kTxFramesPerError = 500;
-constexpr std::uint64_t kRxFramesPerError = 250;
+constexpr std::uint64_t kTxFramesPerError = 6000;
+constexpr std::uint64_t kRxFramesPerError = 4000;
 
 constexpr std::uint32_t kMinThreshold = 256;
 constexpr std::uint32_t kMaxThreshold = 2346;
@@ -121,10 +121,10 @@ void SimulatedAdapter::log(std::uint32_t type, std::uint32_t oid, std::uint32_t 
 }
 
 std::uint64_t SimulatedAdapter::txFrames() const {
-  return state_.txBytes / kTxFrameBytes;
+  return LinkTotals(state_).tx / kTxFrameBytes;
 }
 std::uint64_t SimulatedAdapter::rxFrames() const {
-  return state_.rxBytes / kRxFrameBytes;
+  return LinkTotals(state_).rx / kRxFrameBytes;
 }
 std::uint64_t SimulatedAdapter::txErrors() const {
   return txFrames() / kTxFramesPerError;
@@ -179,12 +179,13 @@ RequestResult SimulatedAdapter::query(std::uint32_t oid, std::uint8_t* buffer,
       return AnswerWord(ConnectionStateCode(state_), buffer, length);
     case oid::kVndStatistics: {
       std::uint8_t block[oid::kStatisticsSize] = {};
+      const TrafficBytes totals = LinkTotals(state_);
       WriteLe64(block + kStatTxFrames, txFrames());
       WriteLe64(block + kStatTxErrors, txErrors());
-      WriteLe64(block + kStatTxBytes, state_.txBytes);
+      WriteLe64(block + kStatTxBytes, totals.tx);
       WriteLe64(block + kStatRxFrames, rxFrames());
       WriteLe64(block + kStatRxErrors, rxErrors());
-      WriteLe64(block + kStatRxBytes, state_.rxBytes);
+      WriteLe64(block + kStatRxBytes, totals.rx);
       return Answer(block, sizeof block, buffer, length);
     }
     case oid::kVndCountryCode:
@@ -350,8 +351,8 @@ RequestResult SimulatedAdapter::addWep(const std::uint8_t* buffer, std::uint32_t
 
 void SimulatedAdapter::setPresent(bool present) {
   advance();
-  if (present && !state_.present)
-    RestartAssociation(state_, clock_.nowMs());
+  if (present != (state_.present != 0))
+    RestartAssociation(state_, clock_.nowMs());  // a removal ends the link, its traffic kept
   state_.present = present ? 1 : 0;
 }
 

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "model/link_traffic.h"
 #include "model/scenario.h"
 
 namespace kestrel::sim {
@@ -82,7 +83,51 @@ bool ReportedPassphraseFits(const SharedAdapterState& state, const NetworkSlot& 
          std::memcmp(state.dot1xPassphrase, network.passphrase, network.passphraseLength) == 0;
 }
 
+bool IsOfdm(const NetworkSlot& network) {
+  return (network.channelWord & 0xFFFF) > 5000 || ((network.channelWord >> 16) & kFlagOfdm24);
+}
+
+bool IsTurbo(const NetworkSlot& network) {
+  return ((network.channelWord >> 16) & kFlagTurbo) != 0;
+}
+
+// The rate of a strong signal on the network, in kbit/s.
+std::uint64_t BestRateKbps(const NetworkSlot& network) {
+  if (network.xr)
+    return 3000;
+  if (IsTurbo(network))
+    return 108'000;
+  return IsOfdm(network) ? 54'000 : 11'000;
+}
+
+// The load of the current link: the scenario's, within a sixth of what the link can carry
+// so that its bursts still fit.
+std::uint32_t LinkLoadKbps(const SharedAdapterState& state, const NetworkSlot& network) {
+  return static_cast<std::uint32_t>(
+      std::min<std::uint64_t>(state.loadKbps, BestRateKbps(network) / 6));
+}
+
+TrafficBytes CurrentLinkTraffic(const SharedAdapterState& state, std::uint64_t atMs) {
+  const NetworkSlot* network = LinkNetwork(state);
+  if (state.phase != LinkPhase::Connected || network == nullptr)
+    return {};
+  const std::uint64_t elapsed = atMs > state.phaseStartMs ? atMs - state.phaseStartMs : 0;
+  // Each link draws its own pattern from the moment it came up.
+  const auto seed = static_cast<std::uint32_t>(state.phaseStartMs * 2654435761u) ^
+                    static_cast<std::uint32_t>(state.network);
+  return LinkTraffic(elapsed, LinkLoadKbps(state, *network), seed);
+}
+
+// A link going down adds its traffic to that of the links before it.
+void KeepLinkTraffic(SharedAdapterState& state, std::uint64_t atMs) {
+  const TrafficBytes bytes = CurrentLinkTraffic(state, atMs);
+  state.txBytesBefore += bytes.tx;
+  state.rxBytesBefore += bytes.rx;
+}
+
 void Enter(SharedAdapterState& state, LinkPhase phase, std::uint64_t atMs) {
+  if (phase != LinkPhase::Connected)
+    KeepLinkTraffic(state, atMs);
   state.phase = phase;
   state.phaseStartMs = atMs;
 }
@@ -169,21 +214,6 @@ void WalkRssi(SharedAdapterState& state, std::uint64_t spanMs, RandomSource& ran
   }
 }
 
-std::uint64_t RateKbps(const SharedAdapterState& state) {
-  const std::uint32_t code = TxRateCode(state);
-  if (code & 0x80000000u)
-    return code & 0x7FFFFFFFu;
-  return code == 5 ? 5500 : std::uint64_t{code} * 1000;
-}
-
-// A connected link carries a share of its rate: about 4 % received, 1 % sent.
-void CarryTraffic(SharedAdapterState& state, std::uint64_t spanMs, RandomSource& random) {
-  const std::uint64_t kbps = RateKbps(state);
-  const std::uint64_t jitter = 90 + random.next() % 21;  // percent
-  state.rxBytes += spanMs * kbps * jitter / (200 * 100);
-  state.txBytes += spanMs * kbps * jitter / (800 * 100);
-}
-
 }  // namespace
 
 bool WantsAnyNetwork(const SharedAdapterState& state) {
@@ -227,7 +257,6 @@ void AdvanceLink(SharedAdapterState& state, std::uint64_t nowMs, RandomSource& r
   if (state.phase == LinkPhase::Connected) {
     const std::uint64_t span = nowMs - std::max(previous, state.phaseStartMs);
     WalkRssi(state, span, random);
-    CarryTraffic(state, span, random);
   }
 }
 
@@ -253,19 +282,26 @@ std::int32_t LinkRssi(const SharedAdapterState& state) {
 }
 
 std::uint32_t TxRateCode(const SharedAdapterState& state) {
-  if (!IsConnected(state))
+  const NetworkSlot* link = LinkNetwork(state);
+  if (!IsConnected(state) || link == nullptr)
     return 0;
-  const NetworkSlot& network = state.networks[state.network];
+  const NetworkSlot& network = *link;
   if (network.xr)
     return 0x80000000u | 3000;  // extended range runs at 3 Mbit/s, reported in kbit/s
-  const std::uint32_t flags = network.channelWord >> 16;
-  const bool ofdm = (network.channelWord & 0xFFFF) > 5000 || (flags & kFlagOfdm24);
   const bool weak = LinkRssi(state) < -80;
-  if (flags & kFlagTurbo)
+  if (IsTurbo(network))
     return weak ? 36 : 108;
-  if (ofdm)
+  if (IsOfdm(network))
     return weak ? 18 : 54;
   return weak ? 5 : 11;
+}
+
+TrafficBytes LinkTotals(const SharedAdapterState& state) {
+  TrafficBytes totals =
+      state.present ? CurrentLinkTraffic(state, state.lastAdvanceMs) : TrafficBytes{};
+  totals.tx += state.txBytesBefore;
+  totals.rx += state.rxBytesBefore;
+  return totals;
 }
 
 }  // namespace kestrel::sim

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "model/link_traffic.h"
 #include "model/shared_adapter_state.h"
 #include "model/sim_environment.h"
 
@@ -35,6 +36,10 @@ const NetworkSlot* LinkNetwork(const SharedAdapterState& state);
 std::int32_t LinkRssi(const SharedAdapterState& state);  // of LinkNetwork
 // Rate code: whole Mbit/s (5 for 5.5), or bit 31 with kbit/s; 0 when not connected.
 std::uint32_t TxRateCode(const SharedAdapterState& state);
+
+// Bytes sent and received since power-on, up to the last advance: the links before and
+// the current one.
+TrafficBytes LinkTotals(const SharedAdapterState& state);
 
 // True when the desired SSID asks for the first open network ("Any" in any case, or empty).
 bool WantsAnyNetwork(const SharedAdapterState& state);

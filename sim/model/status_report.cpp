@@ -85,8 +85,10 @@ std::string StatusReport(const SharedAdapterState& state) {
   }
   Line(out, "channel word: 0x%08X", state.channelWord);
   Line(out, "tx rate code: 0x%08X", TxRateCode(state));
-  Line(out, "tx bytes: %llu", static_cast<unsigned long long>(state.txBytes));
-  Line(out, "rx bytes: %llu", static_cast<unsigned long long>(state.rxBytes));
+  const TrafficBytes traffic = LinkTotals(state);
+  Line(out, "load: %u kbit/s", state.loadKbps);
+  Line(out, "tx bytes: %llu", static_cast<unsigned long long>(traffic.tx));
+  Line(out, "rx bytes: %llu", static_cast<unsigned long long>(traffic.rx));
   Line(out, "802.1x report: %s", state.dot1xReported ? "received" : "none");
   Line(out, "infrastructure mode: %u", state.infrastructureMode);
   Line(out, "authentication mode: %u", state.authenticationMode);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "model/scenario.h"
+#include "model/snapshot_digest.h"
 
 namespace kestrel::sim {
 
@@ -10,6 +11,8 @@ namespace {
 
 constexpr wchar_t kMutexName[] = L"KestrelLx740nSimulatedAdapterLock";
 constexpr wchar_t kSectionName[] = L"KestrelLx740nSimulatedAdapterState";
+// Kept in the prefix's registry, so the machine's adapter outlives its server. (A key made
+// volatile by an older build stays so until that server stops.)
 constexpr wchar_t kSnapshotKey[] = L"Software\\KestrelSimulatedAdapter";
 constexpr wchar_t kSnapshotValue[] = L"State";
 constexpr DWORD kLockTimeoutMs = 5000;
@@ -32,15 +35,16 @@ bool LoadSnapshot(SharedAdapterState& state) {
   return true;
 }
 
-void SaveSnapshot(const SharedAdapterState& state) {
+bool SaveSnapshot(const SharedAdapterState& state) {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSnapshotKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
-    return;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSnapshotKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return false;
   }
-  RegSetValueExW(key, kSnapshotValue, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&state),
-                 sizeof state);
+  const LONG status = RegSetValueExW(key, kSnapshotValue, 0, REG_BINARY,
+                                     reinterpret_cast<const BYTE*>(&state), sizeof state);
   RegCloseKey(key);
+  return status == ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -124,7 +128,13 @@ bool SharedAdapterStore::withState(const std::function<void(SharedAdapterState&)
     return false;
   initialize(false);  // a process that died mid-change may have left it unreadable
   work(*state_);
-  SaveSnapshot(*state_);
+  // Most requests only read: the registry is written when something worth keeping moved.
+  const std::uint64_t digest = SnapshotDigest(*state_);
+  if (digest != state_->snapshotDigest) {
+    state_->snapshotDigest = digest;
+    if (!SaveSnapshot(*state_))
+      state_->snapshotDigest = 0;  // try again with the next request
+  }
   ReleaseMutex(mutex_);
   return true;
 }

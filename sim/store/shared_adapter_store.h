@@ -1,7 +1,8 @@
 #pragma once
 // The one machine-wide simulated adapter: a named shared-memory section every process
 // maps, guarded by a named mutex, and carried over the moments when no process holds the
-// section by a snapshot in a volatile registry key (gone when the machine stops).
+// section, and over a restart of the Wine server, by a snapshot in the prefix's registry.
+// The snapshot is written only when its digest changes, not on every request.
 
 #include <cstdint>
 #include <functional>
@@ -35,8 +36,9 @@ class SharedAdapterStore {
   SharedAdapterStore(const SharedAdapterStore&) = delete;
   SharedAdapterStore& operator=(const SharedAdapterStore&) = delete;
 
-  // Runs `work` on the state while holding the machine-wide lock, then keeps the
-  // snapshot. False (and `work` not run) when the section or the lock cannot be had.
+  // Runs `work` on the state while holding the machine-wide lock, then saves the
+  // snapshot if anything worth keeping changed. False (and `work` not run) when the section or the
+  // lock cannot be had.
   bool withState(const std::function<void(SharedAdapterState&)>& work);
 
   TickClock& clock() { return clock_; }

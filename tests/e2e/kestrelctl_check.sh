@@ -3,7 +3,8 @@
 # and the exit codes for usage, an absent adapter, refused settings and a link that does
 # not come up; connecting with a right and a wrong WEP key; every --json output parsed and
 # held against the table form (kestrelctl_forms.py); profiles saved, applied and deleted.
-# Argument: the folder holding the Windows programs.
+# The driver file's date, and the simulated adapter's state kept across a restart of the
+# Wine server. Argument: the folder holding the Windows programs.
 set -uo pipefail
 bin="$1"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -130,6 +131,7 @@ ctl info --json
 keep info.json
 check "info --json agrees with info" forms info "$out/info.txt" "$out/info.json"
 check "info names the region and its code" grep -qx "region: .* ([A-Z][A-Z])" "$out/info.txt"
+check "info shows the driver file's own date" grep -qx "driver date: Jun. 20, 2005" "$out/info.txt"
 
 ctl profiles list
 check "no profiles: nothing when redirected" bash -c "test $code -eq 0 && test ! -s '$out/last'"
@@ -169,5 +171,36 @@ check "stats --json agrees with stats" forms stats "$out/stats.txt" "$out/stats.
 ctl profiles delete Lab --yes
 check "profile deleted" test "$code" -eq 0
 ctl profiles delete Psk --yes
+
+# The machine's adapter outlives its Wine server: a scenario loaded, the server stopped, and
+# a scan by the next command finds the scenario's networks. In a copy of the prefix, so the
+# suite's own server and services stay.
+machine="$out/prefix"
+cp -a "${WINEPREFIX:-$root/build/windows/wineprefix}" "$machine"
+cat >"$out/lab.txt" <<'SCENARIO'
+country US
+network Persistent Lab
+  channel 40
+  band a
+  security wpa2-psk
+  passphrase correct horse
+network Second Floor
+  channel 11
+SCENARIO
+WINEPREFIX="$machine" run "$bin/kestrel-sim.exe" scenario "Z:${out//\//\\}\\lab.txt" >"$out/raw" 2>&1
+check "a scenario is loaded in the copy" test $? -eq 0
+WINEPREFIX="$machine" wineserver -k 2>/dev/null
+WINEPREFIX="$machine" wineserver -w 2>/dev/null
+WINEPREFIX="$machine" run "$bin/kestrelctl.exe" scan --json >"$out/raw" 2>&1
+tr -d '\r' <"$out/raw" >"$out/last"
+check "after a server restart a scan lists the scenario's networks" bash -c "grep -q '\"ssid\": \"Persistent Lab\"' '$out/last' && grep -q '\"ssid\": \"Second Floor\"' '$out/last' && ! grep -q KESTREL_ '$out/last'"
+WINEPREFIX="$machine" run "$bin/kestrel-sim.exe" reset >/dev/null 2>&1
+WINEPREFIX="$machine" wineserver -k 2>/dev/null
+WINEPREFIX="$machine" wineserver -w 2>/dev/null
+WINEPREFIX="$machine" run "$bin/kestrelctl.exe" scan --json >"$out/raw" 2>&1
+tr -d '\r' <"$out/raw" >"$out/last"
+check "after a reset the built-in scenario is back across a restart" grep -q '"ssid": "KESTREL_11g"' "$out/last"
+WINEPREFIX="$machine" wineserver -k 2>/dev/null
+WINEPREFIX="$machine" wineserver -w 2>/dev/null
 
 if [ "$failures" -eq 0 ]; then echo "kestrelctl: PASS"; else echo "kestrelctl: $failures failed"; fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real corvusap.exe driven like a user on a virtual display against the simulated
-# adapter: the main window opened by a second start, every page, a scan, the open network,
+# adapter: a fresh install connecting by itself with the factory-default profile, the main
+# window opened by a second start, every page, a scan, the statistics moving, the open network,
 # a WPA2-PSK profile with the right and with a wrong passphrase, the adapter removed and
 # reinserted, and STOP. After each step the simulated adapter's status (and the profiles
 # in the registry, through kestrelctl) are checked. Arguments: the folder holding the
@@ -78,6 +79,38 @@ apply_network() {
     fi &&
     tour click 12321  # Apply
 }
+# Waits up to $2 seconds for `kestrelctl status` to report the link connected to SSID $1.
+ctl_connected_to() {
+  local begun deadline
+  begun=$(date +%s)
+  deadline=$((begun + $2))
+  while [ "$(date +%s)" -lt "$deadline" ]; do
+    wrun "$bin/kestrelctl.exe" status >"$out/raw.txt" 2>&1
+    tr -d '\r' <"$out/raw.txt" >"$out/ctl.txt"
+    if grep -qx "link: connected" "$out/ctl.txt" && grep -qx "ssid: $1" "$out/ctl.txt"; then
+      echo "connected to $1 within $(($(date +%s) - begun + 1)) s" >>"$log"
+      return 0
+    fi
+    sleep 0.5
+  done
+  cat "$out/ctl.txt" >>"$log"
+  return 1
+}
+read_control() {  # prints the text of control $1 of the current page
+  wrun "$bin/ui_tour.exe" read "$1" >"$out/read.txt" 2>/dev/null
+  tr -d '\r' <"$out/read.txt"
+}
+# The statistics page's sampler: its figures 3 s apart differ, and something is sent.
+statistics_move() {
+  local ids="1009 1010 1011 1021 1023" first second
+  first=$(for id in $ids; do read_control "$id"; done)
+  sleep 3
+  second=$(for id in $ids; do read_control "$id"; done)
+  printf 'statistics before: %s\nstatistics after: %s\n' "$(echo $first)" "$(echo $second)" >>"$log"
+  local txMbps
+  txMbps=$(echo "$second" | head -1)
+  [ "$first" != "$second" ] && [ -n "$txMbps" ] && [ "$txMbps" != "0.00" ]
+}
 exited_within() {
   for _ in $(seq 1 "$(($2 * 2))"); do
     kill -0 "$1" 2>/dev/null || return 0
@@ -94,7 +127,10 @@ check "the simulated adapter is present" status_has "adapter: present"
 
 wrun "$bin/corvusap.exe" START >>"$log" 2>&1 &
 utility=$!
-sleep 7
+# Nothing but the start: the factory-default profile pushed at start-up joins the default
+# scenario's WPA-PSK network through the 802.1X client.
+check "a fresh install connects to KESTREL_11g by itself within 15 s" ctl_connected_to KESTREL_11g 15
+sleep 2
 check "a first START leaves the main window closed" bash -c "! '$root/scripts/wine-run' '$bin/ui_tour.exe' open 500 >/dev/null 2>&1"
 wrun "$bin/corvusap.exe" >>"$log" 2>&1
 check "a second start opens the main window" tour open 20000
@@ -107,11 +143,14 @@ sleep 1
 check "the scan lists the networks again" tour rows 1007 3 20000
 shot networks
 check "the statistics page comes up" tour page 2
+sleep 2  # the sampler's first ticks
+check "the statistics move while connected" statistics_move
+shot statistics
 check "the information page comes up" tour page 3
 shot information
 
-check "the open network is applied on the settings page" apply_network KESTREL_11g ""
-check "connected to the open network" connected_to KESTREL_11g 15
+check "the open network is applied on the settings page" apply_network KESTREL_Open ""
+check "connected to the open network" connected_to KESTREL_Open 15
 shot open-network
 
 check "WPA2-PSK with the right passphrase is applied" apply_network KESTREL_WPA2 kestrel-wpa2-psk

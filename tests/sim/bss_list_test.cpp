@@ -62,7 +62,7 @@ TEST_F(BssListTest, EveryAudibleNetworkOfTheDefaultScenarioHasARecordInOrder) {
   const std::uint8_t bssid[6] = {0x00, 0x14, 0x6C, 0x5E, 0x00, 0x01};
   EXPECT_EQ(std::memcmp(first + 4, bssid, 6), 0);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(first + 16)), "KESTREL_11g");
-  EXPECT_EQ(ReadLe32(first + 48), 0u);  // no privacy
+  EXPECT_EQ(ReadLe32(first + 48), 1u);  // WPA-PSK: privacy
   EXPECT_EQ(static_cast<std::int32_t>(ReadLe32(first + 52)), -52);
   EXPECT_EQ(ReadLe32(first + 92), 1u);
   EXPECT_EQ(ReadLe32(first + 112), 2412u | (0x0400u << 16));
@@ -106,6 +106,7 @@ TEST_F(BssListTest, ChannelWordsXrFlagAndModeFollowTheNetwork) {
   EXPECT_EQ(ReadLe32(record("KESTREL_Turbo") + 112), 5210u | (0x0100u << 16));
   EXPECT_EQ(record("KESTREL_XR")[120], 1);
   EXPECT_EQ(record("KESTREL_11g")[120], 0);
+  EXPECT_EQ(ReadLe32(record("KESTREL_Open") + 48), 0u);
   EXPECT_EQ(ReadLe32(record("KESTREL_AdHoc") + 92), 0u);
   EXPECT_EQ(element(record("KESTREL_AdHoc"), 3), (std::vector<std::uint8_t>{3}));
   EXPECT_EQ(ReadLe32(record("KESTREL_WEP") + 48), 1u);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "model/simulated_link.h"
+#include "profiles/wireless_profile.h"
 #include "sim_test_support.h"
 
 namespace kestrel::sim {
@@ -17,6 +18,14 @@ class LinkTest : public ::testing::Test, protected testing::SimFixture {
     }
     return seen;
   }
+  // The byte counters of the statistics block, which stays in `block` for a look at the rest.
+  TrafficBytes statistics() {
+    EXPECT_EQ(query(oid::kVndStatistics, block, sizeof block).status, kStatusSuccess);
+    return {ReadLe32(block + 32) | std::uint64_t{ReadLe32(block + 36)} << 32,
+            ReadLe32(block + 104) | std::uint64_t{ReadLe32(block + 108)} << 32};
+  }
+  std::uint8_t block[oid::kStatisticsSize] = {};
+
   std::string ssidText() {
     std::uint8_t record[oid::kSsidRecordSize] = {};
     EXPECT_EQ(query(oid::k80211Ssid, record, sizeof record).status, kStatusSuccess);
@@ -26,17 +35,17 @@ class LinkTest : public ::testing::Test, protected testing::SimFixture {
 
 TEST_F(LinkTest, AnOpenNetworkScansThenConnectsThenIsConnected) {
   security(1, 0, 1);
-  setSsid("KESTREL_11g");
+  setSsid("KESTREL_Open");
   const std::vector<std::uint32_t> expected = {0, 0, 0, 0, 0, 0, 3, 3, 3, 3, 3, 1, 1};
   EXPECT_EQ(statesEvery100ms(13), expected);
   EXPECT_TRUE(IsConnected(shared));
-  EXPECT_EQ(ssidText(), "KESTREL_11g");
+  EXPECT_EQ(ssidText(), "KESTREL_Open");
   std::uint8_t bssid[6] = {};
   ASSERT_EQ(query(oid::k80211Bssid, bssid, 6).status, kStatusSuccess);
-  EXPECT_EQ(bssid[5], 0x01);
+  EXPECT_EQ(bssid[5], 0x0A);
   EXPECT_EQ(word(oid::kVndChannelInfo), 2412u | (0x0400u << 16));
   EXPECT_EQ(word(oid::kVndTxRate), 54u);
-  EXPECT_EQ(static_cast<std::int32_t>(word(oid::k80211Rssi)), -52);
+  EXPECT_EQ(static_cast<std::int32_t>(word(oid::k80211Rssi)), -56);
   EXPECT_EQ(word(oid::kGenMediaConnectStatus), 0u);
 }
 
@@ -135,9 +144,9 @@ TEST_F(LinkTest, AnyOrAnEmptySsidJoinsTheFirstOpenNetwork) {
     setSsid(any);
     after(1100);
     EXPECT_EQ(state(), 1u);
-    EXPECT_EQ(ssidText(), "KESTREL_11g");
+    EXPECT_EQ(ssidText(), "KESTREL_Open");
   }
-  adapter.setNetworkLevel("KESTREL_11g", -100);
+  adapter.setNetworkLevel("KESTREL_Open", -100);
   setSsid("any");
   after(1100);
   EXPECT_EQ(ssidText(), "KESTREL_Turbo");  // the ad hoc one does not suit infrastructure
@@ -166,7 +175,7 @@ TEST_F(LinkTest, ANetworkOutOfRangeIsJoinedOnceItComesIntoRange) {
 
 TEST_F(LinkTest, RemovalFailsEveryRequestButHardwareStatusAndReinsertionRejoins) {
   security(1, 0, 1);
-  setSsid("KESTREL_11g");
+  setSsid("KESTREL_Open");
   after(1100);
   ASSERT_EQ(state(), 1u);
   adapter.setPresent(false);
@@ -185,57 +194,98 @@ TEST_F(LinkTest, RemovalFailsEveryRequestButHardwareStatusAndReinsertionRejoins)
 
 TEST_F(LinkTest, TrafficGrowsOnlyWhileConnectedAndTheCountersAgree) {
   security(1, 0, 1);
-  setSsid("KESTREL_11g");
+  setSsid("KESTREL_Open");
   after(1000);
-  EXPECT_EQ(shared.txBytes, 0u);
+  EXPECT_EQ(statistics().tx, 0u);
   after(100);
   ASSERT_EQ(state(), 1u);
-  std::uint64_t lastTx = 0;
-  std::uint64_t lastRx = 0;
-  for (int second = 0; second < 5; ++second) {
+  TrafficBytes last = statistics();
+  std::uint64_t rxSeconds = 0;
+  for (int second = 0; second < 128; ++second) {
     after(1000);
-    std::uint8_t block[oid::kStatisticsSize] = {};
-    ASSERT_EQ(query(oid::kVndStatistics, block, sizeof block).status, kStatusSuccess);
-    const std::uint64_t tx = ReadLe32(block + 32) | std::uint64_t{ReadLe32(block + 36)} << 32;
-    const std::uint64_t rx = ReadLe32(block + 104) | std::uint64_t{ReadLe32(block + 108)} << 32;
-    EXPECT_GT(tx, lastTx);
-    EXPECT_GT(rx, lastRx);
-    // 54 Mbit/s carries about 0.5 Mbit/s out and 2 Mbit/s in.
-    EXPECT_NEAR(static_cast<double>(rx - lastRx), 270'000 * 0.91, 1000);
-    lastTx = tx;
-    lastRx = rx;
+    const TrafficBytes now = statistics();
+    EXPECT_GT(now.tx, last.tx);
+    EXPECT_GT(now.rx, last.rx);
+    rxSeconds += now.rx - last.rx;
+    last = now;
     EXPECT_EQ(word(oid::kGenXmitOk), static_cast<std::uint32_t>(ReadLe32(block + 0)));
     EXPECT_EQ(word(oid::kGenRcvOk), static_cast<std::uint32_t>(ReadLe32(block + 72)));
-    EXPECT_LE(word(oid::kGenRcvError), word(oid::kGenRcvOk));
+    EXPECT_EQ(word(oid::kGenXmitError), static_cast<std::uint32_t>(ReadLe32(block + 16)));
+    EXPECT_LT(word(oid::kGenRcvError) * 1000, word(oid::kGenRcvOk));
   }
+  // Two periods at the default load, two thirds of it received.
+  EXPECT_NEAR(static_cast<double>(rxSeconds) / 128, kDefaultLoadKbps * 1000 / 8 * 0.67, 2);
   EXPECT_GT(word(oid::kGenRcvError), 0u);
+  EXPECT_GT(word(oid::kGenXmitError), 0u);
 
+  // A removal ends the link and keeps what it carried.
   adapter.setPresent(false);
   after(5000);
   adapter.setPresent(true);
-  EXPECT_EQ(shared.rxBytes, lastRx);
+  EXPECT_EQ(statistics().rx, last.rx);
+  after(1100);
+  ASSERT_EQ(state(), 1u);
+  after(1000);
+  EXPECT_GT(statistics().rx, last.rx);
+}
+
+TEST_F(LinkTest, TheScenarioSetsTheLoadWithinWhatTheLinkCanCarry) {
+  Scenario quiet = DefaultScenario();
+  quiet.loadKbps = 800;
+  adapter.loadScenario(quiet);
+  security(1, 0, 1);
+  setSsid("KESTREL_Open");
+  after(1100);
+  ASSERT_EQ(state(), 1u);
+  const TrafficBytes start = statistics();
+  after(64'000);
+  const TrafficBytes end = statistics();
+  EXPECT_EQ(end.rx + end.tx - start.rx - start.tx, 64u * 800 * 1000 / 8);  // exactly the mean
+
+  Scenario busy = DefaultScenario();
+  busy.loadKbps = 100'000;
+  adapter.loadScenario(busy);
+  security(1, 0, 1);
+  setSsid("KESTREL_XR");  // 3 Mbit/s: a sixth of it
+  after(1100);
+  ASSERT_EQ(state(), 1u);
+  const TrafficBytes xrStart = statistics();
+  after(64'000);
+  const TrafficBytes xrEnd = statistics();
+  EXPECT_EQ(xrEnd.rx + xrEnd.tx - xrStart.rx - xrStart.tx, 64u * 500'000 / 8);
+}
+
+TEST_F(LinkTest, TheDefaultNetworkTakesTheFactoryDefaultProfile) {
+  const WirelessProfile factory;
+  security(1, 9, 6);
+  setSsid(factory.NetworkName);
+  after(1600);
+  EXPECT_EQ(state(), 2u);
+  adapter.reportDot1xPassphrase(factory.Passphrase);
+  EXPECT_EQ(state(), 1u);
+  EXPECT_EQ(ssidText(), "KESTREL_11g");
 }
 
 TEST_F(LinkTest, TheSignalWalksAroundTheNetworksLevelWithinItsSpan) {
   security(1, 0, 1);
-  setSsid("KESTREL_11g");
+  setSsid("KESTREL_Open");
   after(1100);
   random.fallback = 2;  // every step up
   after(20 * kWalkStepMs);
-  EXPECT_EQ(static_cast<std::int32_t>(word(oid::k80211Rssi)), -52 + kWalkSpanDb);
+  EXPECT_EQ(static_cast<std::int32_t>(word(oid::k80211Rssi)), -56 + kWalkSpanDb);
   random.fallback = 0;  // every step down
   after(20 * kWalkStepMs);
-  EXPECT_EQ(static_cast<std::int32_t>(word(oid::k80211Rssi)), -52 - kWalkSpanDb);
+  EXPECT_EQ(static_cast<std::int32_t>(word(oid::k80211Rssi)), -56 - kWalkSpanDb);
 }
 
 TEST_F(LinkTest, AWeakLinkRaisesTheLinkFlagAndLowersTheRate) {
   security(1, 0, 1);
-  setSsid("KESTREL_11g");
+  setSsid("KESTREL_Open");
   after(1100);
   std::uint8_t flags[12] = {};
   ASSERT_EQ(query(oid::kVndLinkFlags, flags, 12).status, kStatusSuccess);
   EXPECT_EQ(ReadLe32(flags + 4) & 2, 0u);
-  adapter.setNetworkLevel("KESTREL_11g", -90);
+  adapter.setNetworkLevel("KESTREL_Open", -90);
   ASSERT_EQ(query(oid::kVndLinkFlags, flags, 12).status, kStatusSuccess);
   EXPECT_EQ(ReadLe32(flags + 4) & 2, 2u);
   EXPECT_EQ(word(oid::kVndTxRate), 18u);

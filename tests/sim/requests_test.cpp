@@ -15,7 +15,7 @@ struct SizedQuery {
 
 TEST_F(RequestsTest, AQueryWithAShortBufferFailsWithoutWritingAndNamesTheSizeNeeded) {
   security(1, 0, 1);
-  setSsid("KESTREL_11g");
+  setSsid("KESTREL_Open");
   after(1100);
   const SizedQuery queries[] = {
       {oid::kGenHardwareStatus, 4},   {oid::kGenMediaConnectStatus, 4},

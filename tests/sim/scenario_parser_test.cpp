@@ -22,6 +22,7 @@ TEST(ScenarioParser, ReadsTheAdapterFactsAndEachNetworkBlock) {
       "  security wpa2-psk\n"
       "  passphrase correct horse\n"
       "  rssi -71\n"
+      "  load 1500\n"
       "  wmm yes\n"
       "network\n"
       "  security wep\n"
@@ -35,6 +36,7 @@ TEST(ScenarioParser, ReadsTheAdapterFactsAndEachNetworkBlock) {
   EXPECT_EQ(scenario.mac[5], 1);
   EXPECT_EQ(scenario.countryCode, 0x5553u);
   EXPECT_FALSE(scenario.present);
+  EXPECT_EQ(scenario.loadKbps, 1500u);  // an adapter fact, also among a network's lines
   ASSERT_EQ(scenario.networks.size(), 2u);
   const NetworkSlot& lab = scenario.networks[0];
   EXPECT_EQ(NetworkSsid(lab), "Lab Net");
@@ -78,6 +80,10 @@ TEST(ScenarioParser, RefusesAMalformedFileNamingTheLineAndKeepsTheOldScenario) {
       {"network K\nkey 12345\n", "line 2: key needs 10, 26 or 32 hex digits"},
       {"network K\nkey 12345678XY\n", "line 2: key needs 10, 26 or 32 hex digits"},
       {"country jp\n", "line 1: country needs two capital letters such as JP"},
+      {"load 100001\n",
+       "line 1: load needs a whole number of kbit/s from 0 to 100000, not \"100001\""},
+      {"network A\nload -1\n",
+       "line 2: load needs a whole number of kbit/s from 0 to 100000, not \"-1\""},
       {"network 123456789012345678901234567890123\n", "line 1: an SSID holds at most 32 bytes"},
       {"network A\nbssid 00:11:22:33:44\n",
        "line 2: bssid needs six hex pairs such as 00:14:6C:5E:00:01"},

@@ -251,7 +251,8 @@ void Tour::waitForScan() {
         row.securityText + " |" + row.signalText + "| " + row.bssidText + " | " + row.modeText);
   }
   const ExpectedNetwork expected[] = {
-      {"KESTREL_11g", " ", "   1 (G)", "none", false},
+      {"KESTREL_11g", " ", "   1 (G)", "WPA-PSK", false},
+      {"KESTREL_Open", " ", "   1 (G)", "none", false},
       {"KESTREL_WEP", " ", "   6 (B)", "WEP", false},
       {"KESTREL_WPA", " ", "  11 (G)", "WPA-PSK", false},
       {"KESTREL_WPA2", " ", "   6 (G)", "WPA2-PSK", false},
@@ -291,7 +292,7 @@ void Tour::connectToOpenNetwork() {
   HWND table = GetDlgItem(program->networks.hwnd(), kNetworkTableId);
   const auto& rows = program->networks.logic().rows();
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (rows[i].ssidText != "KESTREL_11g")
+    if (rows[i].ssidText != "KESTREL_Open")
       continue;
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
@@ -302,11 +303,11 @@ void Tour::connectToOpenNetwork() {
                  reinterpret_cast<LPARAM>(&click));
     break;
   }
-  check(program->networks.logic().chosen().networkName == "KESTREL_11g",
+  check(program->networks.logic().chosen().networkName == "KESTREL_Open",
         "the open network is selected");
   SendMessageW(program->sheet.window, WM_COMMAND, kSheetConnectButtonId, 0);
   const WirelessProfile& current = program->records.current;
-  check(current.NetworkName == "KESTREL_11g" && current.EnableSecurity == 0 &&
+  check(current.NetworkName == "KESTREL_Open" && current.EnableSecurity == 0 &&
             current.ConfigurationName == "VirtualProfile",
         "connect applied the open network as VirtualProfile");
   check(program->sheet.popups == 1, "the applying-settings popup was shown");
@@ -318,8 +319,8 @@ void Tour::waitForLink() {
   Say("link: state " + std::to_string(status.stateCode) + " " + status.networkText + " " +
       status.channelText);
   if (status.stateCode == 1) {
-    check(status.networkText.find("KESTREL_11g") != std::string::npos,
-          "the link connects to KESTREL_11g");
+    check(status.networkText.find("KESTREL_Open") != std::string::npos,
+          "the link connects to KESTREL_Open");
     next(0);
   } else if (ticks_ > 120) {
     check(false, "the link connects within the tour");

@@ -120,7 +120,7 @@ class PreviewPage : public SettingsPageView {
       Type(page, IDC_SETTINGS_PASSPHRASE, L"kestrel-wpa2-psk");
     } else {
       Click(page, IDC_SETTINGS_SECURITY_NONE);
-      Type(page, IDC_SETTINGS_SSID, L"KESTREL_11g");
+      Type(page, IDC_SETTINGS_SSID, L"KESTREL_Open");
     }
   }
 
