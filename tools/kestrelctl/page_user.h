@@ -35,7 +35,9 @@ class WindowlessPage : public SettingsPageWindow,
   void selectAllText(ControlId) override {}
   void setCaret(ControlId, int) override {}
   void drawPictures() override {}
-  bool openAdvancedSettings(bool, bool) override { return false; }
+  std::optional<NetworkTypeEffect> openAdvancedSettings(bool, bool) override {
+    return std::nullopt;
+  }
   bool openAdHocSettings() override { return false; }
   void showButton(SheetButton, bool) override {}
   void enableButton(SheetButton, bool) override {}

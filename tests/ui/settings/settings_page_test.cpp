@@ -236,9 +236,10 @@ TEST_F(SettingsPageControls, InBritainOnlyElevenAAloneRulesOutAdHoc) {
   EXPECT_TRUE(enabled(kAdHoc));
   EXPECT_TRUE(checked(kAdHoc));
 
-  // The same rule after the advanced dialog leaves 11a alone.
+  // The advanced dialog decides the same for its modes; the page follows what it says.
   dialogs.answer = true;
   dialogs.onOk = [this] { records.working.NetBand = 1; };
+  dialogs.advancedEffect = NetworkTypeEffect::ForceInfrastructure;
   click(kAdvanced);
   EXPECT_FALSE(enabled(kAdHoc));
   EXPECT_TRUE(checked(kInfrastructure));
