@@ -263,8 +263,8 @@ TEST_F(CtlTest, HelpAndVersionNeedNoAdapter) {
   EXPECT_EQ(run({"help", "connect"}), kExitSuccess);
   EXPECT_EQ(run({"--version"}), kExitSuccess);
   ASSERT_EQ(out.lines.size(), 3u);
-  EXPECT_EQ(out.lines[0], UsageText());
-  EXPECT_EQ(out.lines[1], UsageText("connect"));
+  EXPECT_EQ(out.lines[0] + "\n", UsageText());
+  EXPECT_EQ(out.lines[1] + "\n", UsageText("connect"));
   EXPECT_EQ(out.lines[2], "kestrelctl 2.0.0.6");
   EXPECT_TRUE(ndis.requests.empty());
 }

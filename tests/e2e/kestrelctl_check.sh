@@ -105,6 +105,15 @@ check "... once connected, without progress when redirected" \
   bash -c "printf 'applied: yes\nconnected: WepLab\n' | cmp -s - '$out/last'"
 ctl status
 check "... and the link is up" grep -qx "ssid: WepLab" "$out/last"
+
+# On a terminal (script(1) gives it one) the panel's texts show the progress; the console
+# shows Japanese as such. Escape sequences of Wine's console are taken out before reading.
+script -qc "'$root/scripts/wine-run' '$bin/kestrelctl.exe' connect WepLab --wep-key 1234567890" \
+  "$out/tty" >/dev/null 2>&1 </dev/null
+sed 's/\x1b\[[0-9;?]*[A-Za-z]//g; s/\r//g' "$out/tty" >"$out/tty.txt"
+check "on a terminal the panel's texts show while connecting" \
+  bash -c "grep -Eq '(スキャン中|接続しています|認証しています)…' '$out/tty.txt' &&
+    grep -q 'connected: WepLab' '$out/tty.txt' || { cat '$out/tty.txt'; false; }"
 keep status.txt
 ctl status --json
 keep status.json
@@ -133,6 +142,11 @@ check "info --json agrees with info" forms info "$out/info.txt" "$out/info.json"
 check "info names the region and its code" grep -qx "region: .* ([A-Z][A-Z])" "$out/info.txt"
 check "info shows the driver file's own date" grep -qx "driver date: Jun. 20, 2005" "$out/info.txt"
 
+# Profiles other tests (or the utility's first run) left in this prefix go first.
+ctl profiles list
+while IFS= read -r name; do
+  [ -n "$name" ] && run "$bin/kestrelctl.exe" profiles delete "$name" --yes >/dev/null 2>&1 </dev/null
+done <"$out/last"
 ctl profiles list
 check "no profiles: nothing when redirected" bash -c "test $code -eq 0 && test ! -s '$out/last'"
 ctl profiles list --json

@@ -122,7 +122,10 @@ class Runner {
 
   int run(const Command& command) {
     if (command.verb == Verb::Help) {
-      out_.line(UsageText(command.helpTopic));
+      std::string usage = UsageText(command.helpTopic);
+      if (!usage.empty())
+        usage.pop_back();  // the line's own end
+      out_.line(usage);
       return kExitSuccess;
     }
     if (command.verb == Verb::Version) {
