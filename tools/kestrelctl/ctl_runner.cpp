@@ -470,7 +470,7 @@ class Runner {
   }
 
   int info() {
-    const IdentityFields fields = ReadIdentityFields(s_, c_.buildDate);
+    const IdentityFields fields = ReadIdentityFields(s_, c_.releaseDate);
     if (json_) {
       out_.line(JsonObject()
                     .text("country_code", fields.countryCode)

@@ -37,8 +37,8 @@ struct CtlContext {
   CtlOutput& out;
   // Set by the runner once the adapter was found; the driver mirror reads it.
   bool& adapterFound;
-  // The program's build date ("Jun 30 2005"), as the information page shows it.
-  std::string buildDate;
+  // The release date ("Jun 30 2005"), as the information page shows it.
+  std::string releaseDate;
 };
 
 int RunCommand(const Command& command, CtlContext& context);

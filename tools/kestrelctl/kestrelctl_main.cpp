@@ -10,6 +10,7 @@
 #include "ctl_runner.h"
 #include "profiles/card_config_id.h"
 #include "shell/os_classification.h"
+#include "utility_version.h"
 #include "win32/ansi_text.h"
 #include "win32/library_search.h"
 #include "win32/win32_device_setup.h"
@@ -134,6 +135,6 @@ int main(int argc, char** argv) {
                        mirror,        prompt,
                        adapterFound,  zeroConfigInControl,
                        dot1xAvailable};
-  ctl::CtlContext context{services, discovery, clock, out, adapterFound, __DATE__};
+  ctl::CtlContext context{services, discovery, clock, out, adapterFound, kUtilityReleaseDate};
   return ctl::RunCommand(*command, context);
 }

@@ -127,10 +127,10 @@ bool SettingsPageUser::apply() {
   return page_.Apply();
 }
 
-IdentityFields ReadIdentityFields(AppServices& services, const std::string& buildDate) {
+IdentityFields ReadIdentityFields(AppServices& services, const std::string& releaseDate) {
   WindowlessPage surroundings;
   MemoryControls controls;
-  InformationPage page(services, surroundings, surroundings, buildDate);
+  InformationPage page(services, surroundings, surroundings, releaseDate);
   page.OnInitDialog(controls);
   page.OnDestroy();
 

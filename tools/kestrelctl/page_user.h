@@ -87,7 +87,7 @@ struct IdentityFields {
 };
 
 // Fills the information page once, as opening it does, and reads its fields.
-IdentityFields ReadIdentityFields(AppServices& services, const std::string& buildDate);
+IdentityFields ReadIdentityFields(AppServices& services, const std::string& releaseDate);
 
 // A text without its leading and trailing blanks.
 std::string Trimmed(const std::string& text);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,7 +44,9 @@ constexpr UINT kScanTimer = 4616;
 
 class NoDialogs : public SettingsDialogs {
  public:
-  bool openAdvancedSettings(bool, bool) override { return false; }
+  std::optional<NetworkTypeEffect> openAdvancedSettings(bool, bool) override {
+    return std::nullopt;
+  }
   bool openAdHocSettings() override { return false; }
 };
 
