@@ -119,10 +119,24 @@ exited_within() {
   return 1
 }
 
+# The utility as freshly installed: no profiles and no first run yet in the driver's key
+# (other suites leave theirs in the prefix).
+forget_first_run() {
+  local class='HKLM\System\CurrentControlSet\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}'
+  local instance
+  for instance in 0000 0001 0002 0003; do
+    wrun reg delete "$class\\$instance\\CustomParams" /f >/dev/null 2>&1
+    wrun reg delete "$class\\$instance" /v CheckDP /f >/dev/null 2>&1
+    wrun reg delete "$class\\$instance" /v CardCfgId /f >/dev/null 2>&1
+  done
+  return 0
+}
+
 start=$(date +%s)
 wrun "$bin/corvusap.exe" STOP >>"$log" 2>&1  # an instance left over, if any
 wrun "$bin/kestrel-sim.exe" reset >>"$log" 2>&1
 wrun "$bin/kestrel-sim.exe" install >>"$log" 2>&1
+forget_first_run
 check "the simulated adapter is present" status_has "adapter: present"
 
 wrun "$bin/corvusap.exe" START >>"$log" 2>&1 &

@@ -26,8 +26,13 @@ TEST_F(StatusReportTest, ShowsTheLinkTheNetworksAndTheLastRequests) {
   EXPECT_TRUE(
       has("network 7: KESTREL_5GHz | 00:14:6C:5E:00:07 | 5180 MHz flags 0x0000 | "
           "wpa2-psk | infrastructure | -58 dBm"));
+  EXPECT_TRUE(has("load: 6000 kbit/s"));
+  EXPECT_TRUE(has("tx bytes: 0"));  // the link came up this very moment
   EXPECT_TRUE(has("requests: 5"));
   EXPECT_TRUE(has("request: pid 0 query 0xFF000015 length 4 status 0x00000000"));
+  after(3000);
+  state();
+  EXPECT_FALSE(has("tx bytes: 0"));
 }
 
 TEST_F(StatusReportTest, ARemovedCardShowsNoLink) {
