@@ -403,7 +403,7 @@ class NetworksTableReader {
     sheet_.endWithCancel();
   }
 
-  static constexpr int kBuiltInNetworks = 9;
+  static constexpr int kBuiltInNetworks = 10;
   static NetworksTableReader* current_;
   MainSheet& sheet_;
   UINT_PTR timer_ = 0;
@@ -427,7 +427,7 @@ TEST_F(SettingsSheetEndToEnd, NetworksTableHasItsColumnsInOrderAndAPicturePerMod
   EXPECT_EQ(reader.columns,
             (std::vector<std::wstring>{L"ネットワーク名(SSID)", L"XR", L"チャンネル",
                                        L"セキュリティ", L"信号", L"MACアドレス", L"モード"}));
-  ASSERT_EQ(reader.rows.size(), 9u) << "the built-in scenario's networks";
+  ASSERT_EQ(reader.rows.size(), 10u) << "the built-in scenario's networks";
   int adHoc = 0;
   for (const auto& row : reader.rows) {
     if (row.mode == L"Ad-Hoc") {
