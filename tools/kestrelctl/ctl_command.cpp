@@ -18,7 +18,7 @@ enum Option : unsigned {
   kWait = 1u << 7,  // --wait, --no-wait
 };
 
-struct CommandSpec {
+struct CommandEntry {
   const char* topic;  // the words that name it
   Verb verb;
   bool takesName;
@@ -27,7 +27,7 @@ struct CommandSpec {
   const char* description;
 };
 
-constexpr CommandSpec kCommands[] = {
+constexpr CommandEntry kCommands[] = {
     {"status", Verb::Status, false, kJson, "status [--json]",
      "link state, network, BSSID, channel, rate and signal, as the status panel shows them"},
     {"scan", Verb::Scan, false, kJson | kCsv, "scan [--json | --csv]",
@@ -62,10 +62,10 @@ constexpr char kUsageTail[] =
     "exit codes: 0 success, 2 usage, 3 adapter absent, 4 settings refused,\n"
     "            5 not connected when the wait ran out\n";
 
-const CommandSpec* FindSpec(const std::string& topic) {
-  for (const CommandSpec& spec : kCommands) {
-    if (topic == spec.topic)
-      return &spec;
+const CommandEntry* FindEntry(const std::string& topic) {
+  for (const CommandEntry& entry : kCommands) {
+    if (topic == entry.topic)
+      return &entry;
   }
   return nullptr;
 }
@@ -85,8 +85,8 @@ bool ParseWholeNumber(const std::string& text, int lowest, int highest, int& val
 
 // Options after the positional words; false with `error` set on anything the command does
 // not take.
-bool ParseOptions(const std::vector<std::string>& words, std::size_t from, const CommandSpec& spec,
-                  Command& command, std::string& error) {
+bool ParseOptions(const std::vector<std::string>& words, std::size_t from,
+                  const CommandEntry& entry, Command& command, std::string& error) {
   bool waitGiven = false;
   for (std::size_t i = from; i < words.size(); ++i) {
     const std::string& word = words[i];
@@ -139,8 +139,8 @@ bool ParseOptions(const std::vector<std::string>& words, std::size_t from, const
       error = "unknown or incomplete option: " + word;
       return false;
     }
-    if ((spec.options & needed) == 0) {
-      error = std::string(spec.topic) + " does not take " + word;
+    if ((entry.options & needed) == 0) {
+      error = std::string(entry.topic) + " does not take " + word;
       return false;
     }
   }
@@ -174,15 +174,16 @@ std::string Joined(const std::vector<std::string>& words, std::size_t from) {
 std::string UsageText(const std::string& topic) {
   if (topic.empty()) {
     std::string usage = std::string(kUsageHead) + "commands:\n";
-    for (const CommandSpec& spec : kCommands)
-      usage += std::string("  ") + spec.synopsis + "\n      " + spec.description + "\n";
+    for (const CommandEntry& entry : kCommands)
+      usage += std::string("  ") + entry.synopsis + "\n      " + entry.description + "\n";
     return usage + kUsageTail;
   }
   std::string usage;
-  for (const CommandSpec& spec : kCommands) {
-    const std::string name = spec.topic;
+  for (const CommandEntry& entry : kCommands) {
+    const std::string name = entry.topic;
     if (name == topic || name.rfind(topic + " ", 0) == 0)
-      usage += std::string("usage: kestrelctl ") + spec.synopsis + "\n  " + spec.description + "\n";
+      usage +=
+          std::string("usage: kestrelctl ") + entry.synopsis + "\n  " + entry.description + "\n";
   }
   return usage;
 }
@@ -213,28 +214,28 @@ std::optional<Command> ParseCommand(const std::vector<std::string>& words, std::
     topic += listed ? " list" : " " + words[1];
     next = listed ? 1 : 2;
   }
-  const CommandSpec* spec = FindSpec(topic);
-  if (spec == nullptr) {
+  const CommandEntry* entry = FindEntry(topic);
+  if (entry == nullptr) {
     error =
         verb == "profiles" ? "unknown profiles command: " + words[1] : "unknown command: " + verb;
     return std::nullopt;
   }
   for (std::size_t i = next; i < words.size(); ++i) {
     if (IsHelpWord(words[i]))
-      return Help(spec->topic, error);
+      return Help(entry->topic, error);
   }
 
   Command command;
-  command.verb = spec->verb;
-  if (spec->takesName) {
+  command.verb = entry->verb;
+  if (entry->takesName) {
     if (words.size() <= next || words[next].rfind("--", 0) == 0) {
-      error = std::string(spec->topic) +
-              (spec->verb == Verb::Connect ? " needs an SSID" : " needs a profile name");
+      error = std::string(entry->topic) +
+              (entry->verb == Verb::Connect ? " needs an SSID" : " needs a profile name");
       return std::nullopt;
     }
     command.name = words[next++];
   }
-  if (!ParseOptions(words, next, *spec, command, error))
+  if (!ParseOptions(words, next, *entry, command, error))
     return std::nullopt;
   if (command.verb == Verb::ProfilesSave && command.ssid.empty()) {
     error = "profiles save needs --ssid";
