@@ -72,7 +72,11 @@ struct WorkerContext {
 
 }  // namespace
 
-AnimatedPicture::AnimatedPicture() = default;
+AnimatedPicture::AnimatedPicture(ThreadStarter startThread) : startThread_(startThread) {}
+
+HANDLE AnimatedPicture::StartSuspendedThread(LPTHREAD_START_ROUTINE routine, void* parameter) {
+  return CreateThread(nullptr, 0, routine, parameter, CREATE_SUSPENDED, nullptr);
+}
 
 AnimatedPicture::~AnimatedPicture() {
   Unload();
@@ -225,7 +229,7 @@ bool AnimatedPicture::Draw() {
       return false;
     auto* context = new WorkerContext{picture_, signal};
     ++picture_->workers;
-    UniqueHandle thread(CreateThread(nullptr, 0, PlayerThread, context, CREATE_SUSPENDED, nullptr));
+    UniqueHandle thread(startThread_(PlayerThread, context));
     if (!thread) {
       --picture_->workers;
       delete context;

@@ -18,8 +18,11 @@ namespace kestrel {
 class AnimatedPicture {
  public:
   static constexpr DWORD kStopTimeoutMs = 5000;
+  // How a worker is started, suspended; null when it cannot be.
+  using ThreadStarter = HANDLE (*)(LPTHREAD_START_ROUTINE routine, void* parameter);
+  static HANDLE StartSuspendedThread(LPTHREAD_START_ROUTINE routine, void* parameter);
 
-  AnimatedPicture();
+  explicit AnimatedPicture(ThreadStarter startThread = StartSuspendedThread);
   ~AnimatedPicture();
   AnimatedPicture(const AnimatedPicture&) = delete;
   AnimatedPicture& operator=(const AnimatedPicture&) = delete;
@@ -58,6 +61,7 @@ class AnimatedPicture {
   bool paint();
   void detachWindow();
 
+  ThreadStarter startThread_;
   HWND window_ = nullptr;
   std::shared_ptr<Picture> picture_;
   std::unique_ptr<Player> player_;

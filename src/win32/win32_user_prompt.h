@@ -8,7 +8,8 @@
 
 namespace kestrel {
 
-// Message boxes with the application title as caption, owned by `owner` (may be null).
+// Message boxes with the application title as caption, owned by `owner`; without one, by
+// the calling thread's active window.
 class Win32UserPrompt : public UserPrompt {
  public:
   explicit Win32UserPrompt(HWND owner = nullptr, std::string caption = kApplicationTitle);
@@ -16,6 +17,8 @@ class Win32UserPrompt : public UserPrompt {
   void inform(const std::string& text) override;
 
  private:
+  HWND owner() const;
+
   HWND owner_;
   std::wstring caption_;
 };

@@ -248,6 +248,35 @@ TEST_F(ControlsWin32Test, AnOleThreadsPictureIsPlayedByAWorkerInItsOwnApartment)
   EXPECT_TRUE(seen.blueAgain) << "a later Draw starts a new worker";
 }
 
+int startsRefused = 0;
+
+// Refuses the first start of a worker, as a system out of threads would.
+HANDLE RefuseTheFirstStart(LPTHREAD_START_ROUTINE routine, void* parameter) {
+  if (startsRefused++ == 0)
+    return nullptr;
+  return AnimatedPicture::StartSuspendedThread(routine, parameter);
+}
+
+TEST_F(ControlsWin32Test, AWorkerThatCannotStartLeavesNoneBehindAndALaterDrawStartsOne) {
+  const artwork::Bytes gif = artwork::EncodeGif(
+      8, 8,
+      {GifFrame{Filled(8, 8, kRed), 0, 0, 5, 1}, GifFrame{Filled(8, 8, kBlue), 0, 0, 30000, 1}},
+      true);
+  startsRefused = 0;
+  AnimatedPicture picture(RefuseTheFirstStart);
+  ASSERT_TRUE(picture.LoadMemory(gif.data(), gif.size()));
+  picture.SetBackgroundColor(RGB(0, 128, 0));
+  EXPECT_FALSE(picture.Draw());
+  EXPECT_FALSE(picture.IsPlaying());
+  Sleep(100);
+  EXPECT_EQ(picture.PixelAt(4, 4), RGB(0, 128, 0)) << "nothing plays";
+  picture.Draw();
+  EXPECT_EQ(startsRefused, 2);
+  EXPECT_TRUE(PumpUntil([&] { return picture.PixelAt(4, 4) == kBlue; }, 3000));
+  picture.Stop();
+  EXPECT_FALSE(picture.IsPlaying());
+}
+
 TEST_F(ControlsWin32Test, FramesLandAtTheirPlaceAndDisposalTwoRestoresTheBackground) {
   const artwork::Bytes gif = artwork::EncodeGif(
       8, 8,

@@ -15,11 +15,13 @@
 
 #include "dialog_fixture.h"
 #include "dialogs/dialogs_ids.h"
+#include "dialogs/sheet_ids.h"
 #include "ui/dialogs/ad_hoc_channels.h"
 #include "win32/app/zero_config_prompt_dialog.h"
 #include "win32/ui/dialogs/ad_hoc_view.h"
 #include "win32/ui/dialogs/advanced_settings_view.h"
 #include "win32/ui/sheet/small_dialogs.h"
+#include "win32/win32_user_prompt.h"
 
 namespace kestrel {
 namespace {
@@ -170,6 +172,52 @@ TEST_F(DialogsWin32Test, AdvancedDialogStaysOpenAfterARefusedOkAndItsSlidersShow
   EXPECT_FALSE(effect.has_value()) << "cancelled";
   EXPECT_EQ(working.NetBand, before.NetBand);
   EXPECT_EQ(working.FragThreshold, before.FragThreshold);
+}
+
+// A modal dialog that, once up, tells the user something through the application's prompt,
+// which has no owner of its own.
+class TellingDialog : public DialogView {
+ public:
+  INT_PTR run(HINSTANCE instance) { return runModal(instance, IDD_SAVE_CHANGES, nullptr); }
+
+ private:
+  static constexpr UINT kTell = WM_APP + 1;
+  BOOL onInitDialog() override {
+    PostMessageW(hwnd(), kTell, 0, 0);
+    return TRUE;
+  }
+  INT_PTR onMessage(UINT message, WPARAM, LPARAM, bool& handled) override {
+    handled = message == kTell;
+    if (handled) {
+      // As when the user has just clicked in it: shown and active.
+      ShowWindow(hwnd(), SW_SHOW);
+      SetActiveWindow(hwnd());
+      Win32UserPrompt().inform("told");
+      EndDialog(hwnd(), IDOK);
+    }
+    return 0;
+  }
+};
+
+TEST_F(DialogsWin32Test, TheApplicationsPromptIsOwnedByTheDialogInFront) {
+  TellingDialog dialog;
+  HWND boxOwner = nullptr;
+  HWND dialogWindow = nullptr;
+  WithUser(
+      [&](DWORD uiThread) {
+        dialogWindow = WaitForDialog(uiThread, nullptr);
+        HWND box = dialogWindow != nullptr ? WaitForDialog(uiThread, dialogWindow) : nullptr;
+        if (box != nullptr) {
+          boxOwner = GetWindow(box, GW_OWNER);
+          PostMessageW(box, WM_COMMAND, IDOK, 0);
+        } else {
+          Sleep(500);
+          CloseOtherDialogs(uiThread, nullptr);  // the box, whoever owns it
+        }
+      },
+      [&] { return dialog.run(instance); });
+  ASSERT_NE(dialogWindow, nullptr);
+  EXPECT_EQ(boxOwner, dialogWindow);
 }
 
 TEST_F(DialogsWin32Test, AdHocDialogRefillsChannelsForTheBandAndKeepsTheChoiceOnOk) {
