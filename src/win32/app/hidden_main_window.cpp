@@ -68,7 +68,28 @@ HiddenMainWindow::HiddenMainWindow(HINSTANCE instance, AppServices& services,
       pages_{&settingsPage_, &networksPage_, &statisticsPage_, &informationPage_} {}
 
 INT_PTR HiddenMainWindow::run() {
-  return runModal(instance_, IDD_HIDDEN_MAIN, nullptr);
+  // A loop of its own rather than the dialog box's: that one peeks before every wait and
+  // passes every message through the dialog-message check, which for this hidden window
+  // without controls does nothing for the timer's tick but cost it, every second.
+  if (createModeless(instance_, IDD_HIDDEN_MAIN, nullptr) == nullptr)
+    return -1;
+  MSG message;
+  while (!ended_ && hwnd() != nullptr) {
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+      if (hwnd() != nullptr)
+        DestroyWindow(hwnd());
+      return 0;
+    }
+    if (message.message == WM_TIMER) {
+      DispatchMessageW(&message);
+    } else if (!IsDialogMessageW(hwnd(), &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  if (hwnd() != nullptr)
+    DestroyWindow(hwnd());
+  return 1;
 }
 
 BOOL HiddenMainWindow::onInitDialog() {
@@ -125,7 +146,7 @@ INT_PTR HiddenMainWindow::onMessage(UINT message, WPARAM, LPARAM l, bool& handle
   } else if (message == taskbarCreatedMessage_) {
     tray_.Readd();
   } else if (message == WM_WINDOWPOSCHANGING && !visible_) {
-    // A modal dialog is shown once its loop starts; this one stays hidden until asked.
+    // Only showHiddenWindow may show this window (a modal loop would show it at its start).
     reinterpret_cast<WINDOWPOS*>(l)->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
     handled = false;
   } else {
@@ -183,7 +204,8 @@ void HiddenMainWindow::showHiddenWindow(bool visible) {
 }
 
 void HiddenMainWindow::endHiddenWindow() {
-  EndDialog(hwnd(), 1);
+  ended_ = true;
+  PostMessageW(hwnd(), WM_NULL, 0, 0);  // the loop may be waiting
 }
 
 HICON HiddenMainWindow::signalIcon(int resource) const {

@@ -37,7 +37,7 @@ struct HiddenWindowParts {
 class HiddenMainWindow : public DialogView, private ShellWindow {
  public:
   HiddenMainWindow(HINSTANCE instance, AppServices& services, HiddenWindowParts parts);
-  // Runs modally until "Exit" or the stop message; returns the end code.
+  // Runs its message loop until "Exit" or the stop message (1), or WM_QUIT (0).
   INT_PTR run();
 
  private:
@@ -85,6 +85,7 @@ class HiddenMainWindow : public DialogView, private ShellWindow {
   SheetPages pages_;
   MainSheet* sheet_ = nullptr;
   bool visible_ = false;
+  bool ended_ = false;
   HICON strongIcon_ = nullptr;
   HICON mediumIcon_ = nullptr;
   HICON weakIcon_ = nullptr;
