@@ -196,27 +196,30 @@ SurveyRow ParseRecord(const std::uint8_t* record, std::uint32_t length) {
   const std::uint32_t channelWord = ReadLe32(record + kChannelAt);
   const ChannelNumberAndBand channel = DecodeChannelWord(channelWord);
 
-  SurveyRow row;
-  row.ssidText.assign(ssid, std::find(ssid, ssid + kSsidSize, 0));
-  row.xr = record[kXrAt] != 0;
-  row.xrText = row.xr ? Literal("XR") : Literal(" ");
-  row.channelText = ChannelColumn(channel);
-  row.securityText = security;
-  row.signalPercent = SurveySignalPercent(rssi);
-  row.signalText = SignalColumn(row.signalPercent);
-  row.bssidText = BssidColumn(record + kBssidAt);
-  row.modeText = mode != 0 ? Literal(monitor_texts::kAccessPoint) : Literal(monitor_texts::kAdHoc);
+  SurveyPicture picture = SurveyPicture::Default;
   if (mode == 1) {
-    row.picture = SurveyPicture::AccessPoint;
+    picture = SurveyPicture::AccessPoint;
   } else if (mode == 0) {
-    row.picture = SurveyPicture::AdHoc;
+    picture = SurveyPicture::AdHoc;
   }
-  row.channelNumber = channel.number;
-  row.band = channel.band;
-  row.frequencyMhz = channelWord & 0xFFFF;
-  row.rssiDbm = rssi;
-  row.infrastructureMode = mode;
-  return row;
+  const bool xr = record[kXrAt] != 0;
+  const int signalPercent = SurveySignalPercent(rssi);
+  return SurveyRow{
+      std::string(ssid, std::find(ssid, ssid + kSsidSize, 0)),
+      xr ? Literal("XR") : Literal(" "),
+      ChannelColumn(channel),
+      std::string(security),
+      SignalColumn(signalPercent),
+      BssidColumn(record + kBssidAt),
+      mode != 0 ? Literal(monitor_texts::kAccessPoint) : Literal(monitor_texts::kAdHoc),
+      picture,
+      channel.number,
+      channel.band,
+      channelWord & 0xFFFF,
+      rssi,
+      signalPercent,
+      mode,
+      xr};
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ struct SurveyRow {
   SurveyPicture picture = SurveyPicture::Default;
   // The record's values behind the texts, for readers that want numbers.
   std::uint32_t channelNumber = 0;
-  std::string band;                // "A", "B", "G" or "T"
+  const char* band = "";           // "A", "B", "G" or "T" (static text)
   std::uint32_t frequencyMhz = 0;  // the channel word's centre frequency
   std::int32_t rssiDbm = 0;
   int signalPercent = 0;

@@ -313,7 +313,7 @@ class Runner {
         .text("ssid_hex", HexBytes(r.ssidText))
         .text("bssid", r.bssidText)
         .number("channel", std::int64_t{r.channelNumber})
-        .text("band", r.band)
+        .text("band", std::string(r.band))
         .number("frequency_mhz", std::int64_t{r.frequencyMhz})
         .text("security", r.securityText)
         .number("signal_percent", r.signalPercent)
