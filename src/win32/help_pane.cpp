@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include "win32/executable_path.h"
 #include "win32/scoped_handles.h"
 
 namespace kestrel {
@@ -100,23 +101,6 @@ std::unique_ptr<ReadableFile> Win32SharedReadFiles::openShared(const std::string
 bool LoadRichEditLibrary() {
   static const HMODULE library = LoadLibraryW(L"riched20.dll");
   return library != nullptr;
-}
-
-std::string ExecutablePath() {
-  // A path filling the buffer may have been cut (XP does not even end it), so grow it until
-  // the whole path fits, up to the longest path the system has.
-  constexpr DWORD kLongestPath = 32768;
-  for (DWORD size = MAX_PATH; size <= kLongestPath; size *= 2) {
-    std::string path(size, '\0');
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), size);
-    if (length == 0)
-      return {};
-    if (length < size) {
-      path.resize(length);
-      return path;
-    }
-  }
-  return {};
 }
 
 HelpLoadResult ShowPageHelp(HWND richEdit, const std::string& fileName) {

@@ -29,8 +29,6 @@ class Win32SharedReadFiles : public SharedReadFiles {
 
 // Loads the rich edit library once so that dialog templates can name its window class.
 bool LoadRichEditLibrary();
-// The running program's full path in the system code page.
-std::string ExecutablePath();
 // What a page does when it becomes active: its help file from the program's folder.
 HelpLoadResult ShowPageHelp(HWND richEdit, const std::string& fileName);
 

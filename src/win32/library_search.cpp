@@ -1,5 +1,7 @@
 #include "win32/library_search.h"
 
+#include "win32/executable_path.h"
+
 namespace kestrel {
 
 namespace {
@@ -19,22 +21,6 @@ Fn Kernel32Function(const char* name) {
 }
 
 }  // namespace
-
-std::wstring ExecutablePathWide() {
-  // A path filling the buffer may have been cut, so grow it until the whole path fits.
-  constexpr DWORD kLongestPath = 32768;
-  for (DWORD size = MAX_PATH; size <= kLongestPath; size *= 2) {
-    std::wstring path(size, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), size);
-    if (length == 0)
-      return {};
-    if (length < size) {
-      path.resize(length);
-      return path;
-    }
-  }
-  return {};
-}
 
 std::wstring BesideProgram(const wchar_t* fileName) {
   const std::wstring path = ExecutablePathWide();

@@ -8,8 +8,6 @@
 
 namespace kestrel {
 
-// The full path of the running executable; empty when it cannot be read.
-std::wstring ExecutablePathWide();
 // `fileName` in the executable's directory; empty when that directory is unknown.
 std::wstring BesideProgram(const wchar_t* fileName);
 // Loads `fileName` from the executable's directory only; null when it is not there.

@@ -6,6 +6,7 @@
 // clang-format on
 
 #include "shell/startup_first_phase.h"
+#include "win32/executable_path.h"
 #include "win32/help_pane.h"
 
 namespace kestrel {
