@@ -2,6 +2,7 @@
 // inputs: every registry value of the profile, and its secrets deciphered.
 #include <map>
 
+#include "ctl_machine.h"
 #include "ctl_runner.h"
 #include "fakes/fake_shell_ports.h"
 #include "settings_fixture.h"
@@ -10,9 +11,6 @@ namespace kestrel::ctl {
 namespace {
 
 using namespace settings_controls;
-
-constexpr char kDevice[] = "\\DEVICE\\{8E2F1C35-4B7A-4F0C-9D21-6A5B3C2D1E0F}";
-constexpr std::array<std::uint8_t, 6> kMac = {0x00, 0x0B, 0x6B, 0x3C, 0x2E, 0x9D};
 
 class NoOutput : public CtlOutput {
  public:
@@ -25,16 +23,8 @@ class NoOutput : public CtlOutput {
 
 // One machine: the adapter found as the programs find it, and a "VirtualProfile" left by
 // earlier settings whose radio values a new profile takes over.
-struct Machine {
+struct Machine : CtlMachine {
   Machine() {
-    ndis.adapters = {{kModelDescription, kDevice}};
-    devices.devices = {{"PCI\\VEN_168C&DEV_0013&SUBSYS_5C3B2E9D\\4&1",
-                        "{4D36E972-E325-11CE-BFC1-08002BE10318}\\0007"}};
-    registry.putKey(RegistryHive::LocalMachine, testing::kParametersKey);
-    ndis.answers[oid::k8023CurrentAddress] = {kMac.begin(), kMac.end()};
-    ndis.answerWord(oid::kVndPreambleGet, 1);
-    ndis.answerWord(oid::kVndCountryCode, PackCountryCode("JP"));
-    dot1xLibrary.adapters = {{kMac}};
     discovery.FindAdapterDevice();
     adapterFound = discovery.PickAdapter();
 
@@ -65,35 +55,6 @@ struct Machine {
     }
     return values;
   }
-
-  fakes::FakeNdisLibrary ndis;
-  fakes::FakeCompletionEvents events;
-  fakes::FakeDeviceSetup devices;
-  fakes::FakeRegistry registry;
-  fakes::FakeIpHelper ip;
-  fakes::FakeFileInfo files;
-  fakes::FakeGuidSource guids;
-  fakes::FakeUserPrompt prompt;
-  fakes::FakeClock clock;
-  fakes::FakeDot1xLibrary dot1xLibrary;
-  DiscardingDot1xDiagnostics diagnostics;
-  SystemKind system;
-  AdapterIdentity identity;
-  bool opened = false;
-  bool adapterFound = false;
-  const bool zeroConfig = false;
-  Adapter adapter{ndis, events, opened, identity.current};
-  AdapterDiscovery discovery{ndis, devices, system, identity};
-  DriverParameters parameters{ndis, registry, system, identity};
-  DriverVersion driverVersion{parameters, registry, files, system};
-  Dot1xClient dot1x{dot1xLibrary, diagnostics};
-  ProfileRecords records;
-  CardConfigId cardConfigId{parameters, guids};
-  ProfileStore store{registry, parameters, cardConfigId, prompt, system, records.list};
-  DriverParameterMirror mirror{registry, parameters, cardConfigId, system, adapterFound};
-  AppServices services{system, identity, adapter,      parameters, driverVersion,
-                       ip,     files,    dot1x,        records,    store,
-                       mirror, prompt,   adapterFound, zeroConfig, dot1x.dot1xAvailable()};
 };
 
 // The settings page on its own machine, worked by a user's hand.

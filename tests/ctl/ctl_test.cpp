@@ -2,6 +2,7 @@
 
 #include "adapter/oid_conversions.h"
 #include "ctl_command.h"
+#include "ctl_machine.h"
 #include "ctl_runner.h"
 #include "fakes/fake_dot1x_library.h"
 #include "fakes/fake_guid_source.h"
@@ -21,10 +22,6 @@ namespace {
 
 using testing::NetworkListBytes;
 using testing::NetworkRecord;
-
-const std::string kDevice = "\\DEVICE\\{8E2F1C35-4B7A-4F0C-9D21-6A5B3C2D1E0F}";
-constexpr char kParameters[] =
-    "System\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\0007";
 
 std::optional<Command> Parse(std::vector<std::string> words) {
   std::string error;
@@ -74,38 +71,8 @@ class RecordingOutput : public CtlOutput {
   std::string progressText;
 };
 
-// A clock whose sleeps run what the test scheduled for that moment.
-class ScriptedClock : public Clock {
- public:
-  std::uint32_t now = 1000;
-  std::uint32_t slept = 0;
-  std::vector<std::pair<std::uint32_t, std::function<void()>>> at;  // slept ms, action
-  std::uint32_t tickCountMs() override { return now; }
-  void sleepMs(std::uint32_t ms) override {
-    now += ms;
-    slept += ms;
-    for (auto& [when, action] : at) {
-      if (action && slept >= when) {
-        action();
-        action = nullptr;
-      }
-    }
-  }
-};
-
-class CtlTest : public ::testing::Test {
+class CtlTest : public ::testing::Test, public CtlMachine {
  protected:
-  CtlTest() {
-    ndis.adapters = {{kModelDescription, kDevice}};
-    devices.devices = {{"PCI\\VEN_168C&DEV_0013&SUBSYS_5C3B2E9D\\4&1",
-                        "{4D36E972-E325-11CE-BFC1-08002BE10318}\\0007"}};
-    registry.putKey(RegistryHive::LocalMachine, kParameters);
-    ndis.answers[oid::k8023CurrentAddress] = {0x00, 0x0B, 0x6B, 0x3C, 0x2E, 0x9D};
-    ndis.answerWord(oid::kVndPreambleGet, 1);
-    dot1xLibrary.adapters = {{{0x00, 0x0B, 0x6B, 0x3C, 0x2E, 0x9D}}};
-    ndis.answerWord(oid::kVndCountryCode, PackCountryCode("JP"));
-  }
-
   void connected(const std::string& name = "KESTREL_11g") {
     ndis.answerWord(oid::kVndConnectionState, 1);
     std::vector<std::uint8_t> ssid(36, 0);
@@ -128,35 +95,7 @@ class CtlTest : public ::testing::Test {
     return command ? RunCommand(*command, context) : -1;
   }
 
-  fakes::FakeNdisLibrary ndis;
-  fakes::FakeCompletionEvents events;
-  fakes::FakeDeviceSetup devices;
-  fakes::FakeRegistry registry;
-  fakes::FakeIpHelper ip;
-  fakes::FakeFileInfo files;
-  fakes::FakeGuidSource guids;
-  fakes::FakeUserPrompt prompt;
-  ScriptedClock clock;
-  fakes::FakeDot1xLibrary dot1xLibrary;
-  DiscardingDot1xDiagnostics diagnostics;
   RecordingOutput out;
-  SystemKind system;
-  AdapterIdentity identity;
-  bool opened = false;
-  bool adapterFound = false;
-  const bool zeroConfig = false;
-  Adapter adapter{ndis, events, opened, identity.current};
-  AdapterDiscovery discovery{ndis, devices, system, identity};
-  DriverParameters parameters{ndis, registry, system, identity};
-  DriverVersion driverVersion{parameters, registry, files, system};
-  Dot1xClient dot1x{dot1xLibrary, diagnostics};
-  ProfileRecords records;
-  CardConfigId cardConfigId{parameters, guids};
-  ProfileStore store{registry, parameters, cardConfigId, prompt, system, records.list};
-  DriverParameterMirror mirror{registry, parameters, cardConfigId, system, adapterFound};
-  AppServices services{system, identity, adapter,      parameters, driverVersion,
-                       ip,     files,    dot1x,        records,    store,
-                       mirror, prompt,   adapterFound, zeroConfig, dot1x.dot1xAvailable()};
 };
 
 TEST_F(CtlTest, AnAbsentAdapterExitsWithThree) {
