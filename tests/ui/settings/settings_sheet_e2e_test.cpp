@@ -68,6 +68,22 @@ class NoDialogs : public SettingsDialogs {
   bool openAdHocSettings() override { return false; }
 };
 
+// The four pages' views over one machine, as the hidden main window holds them.
+struct AllFourPages {
+  AllFourPages(RealMachine& machine, MainSheet& sheet)
+      : settings(machine.services, sheet, dialogs, GetModuleHandleW(nullptr)),
+        networks(machine.services, sheet, settings.link()),
+        statistics(machine.services, sheet),
+        information(machine.services, sheet) {}
+  SheetPages pages() { return {&settings, &networks, &statistics, &information}; }
+
+  NoDialogs dialogs;
+  SettingsPageView settings;
+  NetworksView networks;
+  StatisticsView statistics;
+  InformationView information;
+};
+
 // What the run saw.
 struct Observed {
   bool popupSeen = false;
@@ -310,15 +326,9 @@ TEST_F(SettingsSheetEndToEnd, EachPageShowsItsOwnHelpFileWhenTurnedTo) {
   ASSERT_TRUE(LoadRichEditLibrary());
   RealMachine machine(false);
   MainSheet sheet(machine.services, GetModuleHandleW(nullptr));
-  NoDialogs dialogs;
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  SettingsPageView settings(machine.services, sheet, dialogs, instance);
-  NetworksView networks(machine.services, sheet, settings.link());
-  StatisticsView statistics(machine.services, sheet);
-  InformationView information(machine.services, sheet);
-  SheetPages pages{&settings, &networks, &statistics, &information};
+  AllFourPages four(machine, sheet);
   HelpTour tour(sheet);
-  sheet.run(nullptr, pages, true, false);
+  sheet.run(nullptr, four.pages(), true, false);
 
   const std::vector<std::wstring> expected = {
       HelpFileText("settings.rtf"), HelpFileText("networks.rtf"), HelpFileText("statistics.rtf"),
@@ -414,15 +424,9 @@ NetworksTableReader* NetworksTableReader::current_ = nullptr;
 TEST_F(SettingsSheetEndToEnd, NetworksTableHasItsColumnsInOrderAndAPicturePerMode) {
   RealMachine machine(false);
   MainSheet sheet(machine.services, GetModuleHandleW(nullptr));
-  NoDialogs dialogs;
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  SettingsPageView settings(machine.services, sheet, dialogs, instance);
-  NetworksView networks(machine.services, sheet, settings.link());
-  StatisticsView statistics(machine.services, sheet);
-  InformationView information(machine.services, sheet);
-  SheetPages pages{&settings, &networks, &statistics, &information};
+  AllFourPages four(machine, sheet);
   NetworksTableReader reader(sheet);
-  sheet.run(nullptr, pages, true, false);
+  sheet.run(nullptr, four.pages(), true, false);
 
   EXPECT_EQ(reader.columns,
             (std::vector<std::wstring>{L"ネットワーク名(SSID)", L"XR", L"チャンネル",
