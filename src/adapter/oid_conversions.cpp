@@ -19,16 +19,31 @@ int HexDigit(char c) {
   return -1;
 }
 
-// One pair read as the C library reads base 16: digits until the first non-digit.
+bool IsCLocaleSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// One pair read as the C library's base-16 conversion reads it: leading white space, an
+// optional sign, then digits until the first non-digit; the result keeps its low byte,
+// so "-5" gives 0xFB. Stored keys were converted this way, and the driver must get the
+// same bytes for the same text. A NUL ends the text as it ends a C string.
 std::uint8_t PairValue(std::string_view text, std::size_t at) {
+  const std::string_view pair = at < text.size() ? text.substr(at, 2) : std::string_view();
+  const std::string_view digits = pair.substr(0, pair.find('\0'));
+  std::size_t i = 0;
+  while (i < digits.size() && IsCLocaleSpace(digits[i]))
+    ++i;
+  const bool negative = i < digits.size() && digits[i] == '-';
+  if (i < digits.size() && (digits[i] == '-' || digits[i] == '+'))
+    ++i;
   unsigned value = 0;
-  for (std::size_t i = at; i < at + 2 && i < text.size(); ++i) {
-    const int digit = HexDigit(text[i]);
+  for (; i < digits.size(); ++i) {
+    const int digit = HexDigit(digits[i]);
     if (digit < 0)
       break;
     value = value * 16 + static_cast<unsigned>(digit);
   }
-  return static_cast<std::uint8_t>(value);
+  return static_cast<std::uint8_t>(negative ? 0u - value : value);
 }
 
 }  // namespace

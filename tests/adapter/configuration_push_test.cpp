@@ -417,5 +417,39 @@ TEST_F(ConfigurationPushTest, AlgeriaKeepsNoElevenAMode) {
   EXPECT_EQ(sent()[2], Set(oid::kVndWirelessMode, {0x1C, 0, 0, 0, 0, 0, 0, 0}));
 }
 
+TEST_F(ConfigurationPushTest, TheRegionIsMatchedOnTheWholeRecordedCode) {
+  region("JPN");  // not Japan, although the adapter is given its first two letters
+  profile.NetBand = 0x1F;
+  ASSERT_TRUE(push());
+  EXPECT_EQ(profile.NetBand, 0x1F);
+  EXPECT_EQ(sent()[1], Set(oid::kVndCountryCode, Word(0x4A50)));
+  EXPECT_EQ(sent()[2], Set(oid::kVndWirelessMode, {0x1F, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST_F(ConfigurationPushTest, EncryptionOtherThanWepOrWpaSendsWepDisabled) {
+  const std::pair<std::int32_t, std::uint32_t> cases[] = {{0, 1}, {1, 0}, {6, 6}, {2, 1},
+                                                          {3, 1}, {4, 1}, {5, 1}, {-1, 1}};
+  for (const auto& [algorithm, status] : cases) {
+    profile.EncryptionAlg = algorithm;
+    ndis.requests.clear();
+    ASSERT_TRUE(push()) << algorithm;
+    EXPECT_TRUE(Has(sent(), Set(oid::k80211WepStatus, Word(status)))) << algorithm;
+  }
+}
+
+TEST_F(ConfigurationPushTest, EightOhTwoOneXAuthenticationModeFollowsTheSystemFamily) {
+  profile.EapSelection = 4;
+  profile.AdvancedAuthenticationType = 4;
+  const std::pair<SystemKind, std::uint32_t> cases[] = {
+      {{OsKind::Xp, 2}, 8}, {{OsKind::Xp, 1}, 8}, {{OsKind::Win2000, 1}, 8}, {{OsKind::Me, 98}, 3}};
+  for (const auto& [kind, mode] : cases) {
+    system = kind;
+    ndis.requests.clear();
+    ASSERT_TRUE(push());
+    EXPECT_TRUE(Has(sent(), Set(oid::k80211AuthenticationMode, Word(mode))))
+        << static_cast<int>(kind.os);
+  }
+}
+
 }  // namespace
 }  // namespace kestrel

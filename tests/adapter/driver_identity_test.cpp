@@ -141,8 +141,14 @@ TEST_F(DriverIdentityTest, AnOpenServiceKeyWithoutImagePathFailsWithoutFallingBa
   registry.putKey(RegistryHive::LocalMachine, "SYSTEM\\CurrentControlSet\\Services\\AR5211");
   registry.putValue(RegistryHive::LocalMachine, "SYSTEM\\CurrentControlSet\\Services\\kwlsvc08",
                     "ImagePath", RegistryStringValue("kwl.sys", true));
-  std::string text, date;
+  // The other service's file is there and readable: only the rule keeps it unused.
+  files.versions["C:\\WINDOWS\\kwl.sys"] = {(2u << 16) | 1u, 0};
+  files.dates["C:\\WINDOWS\\kwl.sys"] = {2004, 11, 2};
+  std::string text = "unchanged", date = "unchanged";
   EXPECT_FALSE(version.GetDriverVersionAndDate(text, date));
+  EXPECT_EQ(text, "unchanged");
+  EXPECT_EQ(date, "unchanged");
+  EXPECT_TRUE(files.versionQueries.empty());
   EXPECT_EQ(registry.openHandles(), 0);
 }
 

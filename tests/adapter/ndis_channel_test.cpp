@@ -116,5 +116,30 @@ TEST_F(NdisChannelTest, CountWordsAreZeroedBeforeEachRequest) {
   EXPECT_EQ(written, 0u);
 }
 
+TEST_F(NdisChannelTest, ABytesNeededWordLeftByAShortBufferIsClearedBeforeTheNextRequest) {
+  library.answers[5] = {1, 2, 3, 4, 5, 6, 7, 8};
+  std::uint8_t small[4];
+  std::uint32_t written = 0;
+  ASSERT_TRUE(channel.query(adapter, 5, small, sizeof small, written));
+  EXPECT_EQ(written, 4u);
+  // The library refuses a record that still carries the 8 bytes the short buffer needed.
+  EXPECT_TRUE(channel.set(adapter, 6, nullptr, 0));
+  EXPECT_TRUE(channel.query(adapter, 5, small, sizeof small, written));
+  EXPECT_EQ(library.staleRecords, 0);
+}
+
+TEST_F(NdisChannelTest, TheCompletionRecordIsZeroedEachTimeTheChannelOpens) {
+  library.answers[5] = {1, 2, 3, 4};
+  std::uint8_t buffer[4];
+  std::uint32_t written = 0;
+  ASSERT_TRUE(channel.query(adapter, 5, buffer, sizeof buffer, written));
+  // The completed query left its count in the overlapped words; a new handle must not
+  // start with them.
+  opened = false;
+  EXPECT_TRUE(channel.query(adapter, 5, buffer, sizeof buffer, written));
+  EXPECT_EQ(library.openedNames.size(), 2u);
+  EXPECT_EQ(library.staleRecords, 0);
+}
+
 }  // namespace
 }  // namespace kestrel

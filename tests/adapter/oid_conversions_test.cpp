@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdlib>
+
 namespace kestrel {
 namespace {
 
@@ -76,6 +79,43 @@ TEST(HexToKeyBytes, PairsPastTheTextAreZeroAndNonDigitsEndTheNumber) {
   EXPECT_EQ(odd.bytes[2], 0x00);  // "zz": no digit at all
   EXPECT_EQ(odd.bytes[3], 0x0A);
   EXPECT_EQ(odd.bytes[4], 0x9F);
+}
+
+TEST(HexToKeyBytes, ANonDigitBeforeTheDigitsEndsTheNumberAtZero) {
+  const KeyBytes key = HexToKeyBytes("g1x0G0a0 z");
+  EXPECT_EQ(key.bytes[0], 0x00);  // "g1": nothing read before the g
+  EXPECT_EQ(key.bytes[1], 0x00);
+  EXPECT_EQ(key.bytes[2], 0x00);
+  EXPECT_EQ(key.bytes[3], 0xA0);
+  EXPECT_EQ(key.bytes[4], 0x00);  // " z": white space, then no digit
+}
+
+TEST(HexToKeyBytes, SpaceAndSignAreReadAsTheCLibraryReadsThem) {
+  const KeyBytes key = HexToKeyBytes(" 5-5+f\tA-z");
+  EXPECT_EQ(key.bytes[0], 0x05);
+  EXPECT_EQ(key.bytes[1], 0xFB);  // -5 keeps its low byte
+  EXPECT_EQ(key.bytes[2], 0x0F);
+  EXPECT_EQ(key.bytes[3], 0x0A);
+  EXPECT_EQ(key.bytes[4], 0x00);  // a sign without digits
+}
+
+TEST(HexToKeyBytes, EveryPairOfBytesGivesWhatStrtolGives) {
+  ASSERT_STREQ(std::setlocale(LC_CTYPE, nullptr), "C");
+  for (int first = 0; first < 256; ++first) {
+    for (int second = 0; second < 256; ++second) {
+      const char pair[3] = {static_cast<char>(first), static_cast<char>(second), '\0'};
+      const auto expected = static_cast<std::uint8_t>(std::strtol(pair, nullptr, 16));
+      // Ten characters: the pair first, then padding that must not reach it.
+      const std::string text = std::string(pair, 2) + "00000000";
+      ASSERT_EQ(HexToKeyBytes(text).bytes[0], expected) << first << ' ' << second;
+    }
+  }
+}
+
+TEST(HexToKeyBytes, AnOddLengthEndsWithAOneCharacterPair) {
+  const KeyBytes key = HexToKeyBytes("0102030405f");  // 11 characters: 16 bytes
+  EXPECT_EQ(key.bytes[5], 0x0F);
+  EXPECT_EQ(key.bytes[6], 0x00);
 }
 
 TEST(MacAddressText, IsUpperCaseColonSeparated) {

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,10 @@ class FakeNdisLibrary : public NdisRequestLibrary {
   std::vector<NdisHandle> closedAdapters;
   int openEnumerations = 0;
   int liveEntries = 0;
+  // Requests refused because a count word or a fresh handle's completion words were
+  // left over from an earlier request.
+  int staleRecords = 0;
+  static constexpr std::uint32_t kStaleRecordStatus = 0xC0DE0001;
 
   void answerWord(std::uint32_t oid, std::uint32_t value) {
     answers[oid] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
@@ -53,6 +58,7 @@ class FakeNdisLibrary : public NdisRequestLibrary {
     openedNames.push_back(deviceName);
     if (openFails)
       return kNoNdisHandle;
+    freshHandles_.insert(nextHandle_);
     return nextHandle_++;
   }
 
@@ -68,6 +74,12 @@ class FakeNdisLibrary : public NdisRequestLibrary {
       logged.bytes.assign(buffer, buffer + record.bufferLength);
     }
     requests.push_back(logged);
+    const bool freshHandle = freshHandles_.erase(adapter) != 0;
+    if (record.bytesTransferred != 0 || record.bytesNeeded != 0 ||
+        (freshHandle && !completionWordsZero(completion))) {
+      ++staleRecords;
+      return kStaleRecordStatus;
+    }
     if (failStatus != 0)
       return failStatus;
     if (auto failing = failingOids.find(record.oid); failing != failingOids.end()) {
@@ -81,6 +93,11 @@ class FakeNdisLibrary : public NdisRequestLibrary {
       if (count > 0)
         std::memcpy(buffer, answer->second.data(), count);
       record.bytesTransferred = static_cast<std::uint32_t>(count);
+      // What a driver reports for a short buffer; the overlapped words carry the count
+      // as the system leaves them after a completed request.
+      if (answer->second.size() > record.bufferLength)
+        record.bytesNeeded = static_cast<std::uint32_t>(answer->second.size());
+      completion.internalHigh = count;
     }
     return 0;
   }
@@ -122,6 +139,11 @@ class FakeNdisLibrary : public NdisRequestLibrary {
  private:
   static constexpr NdisHandle kFirstEntry = 100;
 
+  static bool completionWordsZero(const NdisCompletionRecord& completion) {
+    return completion.internal == 0 && completion.internalHigh == 0 && completion.offset == 0 &&
+           completion.offsetHigh == 0;
+  }
+
   NdisHandle entryAtCursor() {
     if (cursor_ >= adapters.size())
       return kNoNdisHandle;
@@ -144,6 +166,7 @@ class FakeNdisLibrary : public NdisRequestLibrary {
   }
 
   NdisHandle nextHandle_ = 1;
+  std::set<NdisHandle> freshHandles_;  // opened, no request carried yet
   std::size_t cursor_ = 0;
 };
 

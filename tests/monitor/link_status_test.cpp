@@ -105,6 +105,31 @@ TEST_F(LinkStatusTest, ProgressTextsShowForExactlyOneTick) {
   EXPECT_EQ(poller.previousStateCode(), 3u);
 }
 
+TEST_F(LinkStatusTest, StateFourIsStoredSoConnectingShowsAgainAfterIt) {
+  setState(3);
+  poller.PollLinkStatus(PollMode::Tick);
+  setState(4);
+  const LinkStatus four = poller.PollLinkStatus(PollMode::Tick);
+  EXPECT_EQ(four.stateCode, 4u);
+  setState(3);
+  const LinkStatus again = poller.PollLinkStatus(PollMode::Tick);
+  EXPECT_EQ(again.networkText, std::string(monitor_texts::kConnecting) + " ");
+  EXPECT_EQ(again.previousStateCode, 4u);
+}
+
+TEST_F(LinkStatusTest, ANotAssociatedPollAlsoBecomesThePreviousState) {
+  setState(2);
+  poller.PollLinkStatus(PollMode::Tick);
+  setState(0);
+  const LinkStatus scanning = poller.PollLinkStatus(PollMode::Tick);
+  EXPECT_EQ(scanning.previousStateCode, 2u);
+  EXPECT_EQ(poller.previousStateCode(), 0u);
+  setState(2);
+  const LinkStatus again = poller.PollLinkStatus(PollMode::Tick);
+  EXPECT_EQ(again.networkText, std::string(monitor_texts::kAuthenticating) + " ");
+  EXPECT_EQ(again.previousStateCode, 0u);
+}
+
 TEST_F(LinkStatusTest, RefreshNeverShowsProgressTexts) {
   setState(3);
   EXPECT_EQ(poller.PollLinkStatus(PollMode::Refresh).networkText, "Kestrel (00:1A:2B:3C:4D:5E)");

@@ -166,6 +166,19 @@ TEST(NetworkListSecurity, FullSizeVendorElementThatIsNotWpaEndsTheWalk) {
             "WEP");
 }
 
+TEST(NetworkListSecurity, SixteenBytesIsTheSmallestVendorElementThatIsJudged) {
+  std::vector<std::uint8_t> notWpa = {0x00, 0x10, 0x18, 0x02};
+  notWpa.resize(16, 0x01);
+  EXPECT_EQ(Security(NetworkRecord().privacy(1).element(221, notWpa).element(48, RsnBody(2))),
+            "WEP");
+  notWpa.resize(15);
+  EXPECT_EQ(Security(NetworkRecord().privacy(1).element(221, notWpa).element(48, RsnBody(2))),
+            "WPA2-PSK");
+  notWpa.resize(8);
+  EXPECT_EQ(Security(NetworkRecord().privacy(1).element(221, notWpa).element(48, RsnBody(2))),
+            "WPA2-PSK");
+}
+
 TEST(NetworkListSecurity, ZeroLengthByteOfTheNextElementEndsTheWalk) {
   EXPECT_EQ(Security(NetworkRecord().privacy(1).element(1, {0x82}).element(5, {}).element(
                 48, RsnBody(2))),
@@ -207,6 +220,19 @@ TEST(NetworkListWalk, RowsFollowRecordsInOrder) {
   EXPECT_EQ(list.rows[1].ssidText, "two");
   EXPECT_EQ(list.rows[1].securityText, "WPA2");
   EXPECT_EQ(list.rows[2].ssidText, "three");
+}
+
+TEST(NetworkListWalk, ARecordOfOddLengthIsFollowedAtOnceByTheNext) {
+  // One element of one body byte makes the first record 151 bytes long.
+  const NetworkList list = Parse(NetworkListBytes(
+      3, {NetworkRecord().ssid("odd").element(1, {0x82}),
+          NetworkRecord().ssid("after-odd").element(5, {0x00, 0x01}).element(48, RsnBody(2)),
+          NetworkRecord().ssid("last")}));
+  ASSERT_EQ(list.rows.size(), 3u);
+  EXPECT_EQ(list.rows[0].ssidText, "odd");
+  EXPECT_EQ(list.rows[1].ssidText, "after-odd");
+  EXPECT_EQ(list.rows[1].securityText, "WPA2-PSK");
+  EXPECT_EQ(list.rows[2].ssidText, "last");
 }
 
 TEST(NetworkListWalk, OnlyTheLowByteOfTheCountCounts) {

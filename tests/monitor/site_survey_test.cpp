@@ -122,6 +122,21 @@ TEST_F(SiteSurveyTest, FailedOrEmptyReadKeepsTheRowsAndStillEndsTheCycle) {
   EXPECT_EQ(view.status, monitor_texts::kScanFinished);
 }
 
+TEST_F(SiteSurveyTest, ACountWithNoReadableRecordEmptiesTheTable) {
+  survey.StartScan();
+  runScan();
+  ASSERT_EQ(view.rows.size(), 2u);
+
+  // Two records announced, the first with a length too short to be a record.
+  library.answers[oid::kVndBssList] = NetworkListBytes(
+      2, {NetworkRecord().ssid("damaged").lengthField(8), NetworkRecord()}, oid::kBssListSize);
+  survey.StartScan();
+  runScan();
+  EXPECT_TRUE(view.rows.empty());
+  EXPECT_EQ(view.clears, 2);
+  EXPECT_EQ(view.status, monitor_texts::kScanFinished);
+}
+
 TEST_F(SiteSurveyTest, ReadSurveyReportsWhetherRecordsWereRead) {
   EXPECT_TRUE(survey.ReadSurvey());
   answerList({});

@@ -107,6 +107,55 @@ TEST_F(StatisticsSamplerTest, CounterWrapAndLargeSteps) {
   EXPECT_EQ(wrapped.rxMbps, "1314.00");  // a step of 290 is shown as 300 + 1024 - 10
 }
 
+TEST_F(StatisticsSamplerTest, AStepOfExactly128IsTakenForAWrap) {
+  tick();
+  setCounters(kTx0 + 128 * 1024, kRx0 + 128 * 1024 - 1);
+  const StatisticsDisplay display = tick();
+  EXPECT_EQ(display.txMbps, "1152.00");  // 428 + 1024 - 300
+  EXPECT_EQ(display.rxMbps, "128.00");   // 127.999: shown as it is
+}
+
+TEST_F(StatisticsSamplerTest, AnUnchangedCounterShowsZero) {
+  tick();
+  const StatisticsDisplay display = tick();
+  EXPECT_EQ(display.txMbps, "0.00");
+  EXPECT_EQ(display.rxMbps, "0.00");
+}
+
+TEST_F(StatisticsSamplerTest, AWrappedCounterLoadsTheChartWithItsRealStep) {
+  setCounters(1023 * 1024 + 512, 1023 * 1024 + 512);
+  tick();
+  setCounters(512, 512);
+  StatisticsDisplay display = tick(ChartMode::Transmit);
+  EXPECT_EQ(display.txMbps, "1.00");
+  EXPECT_EQ(display.percentText, "17 %");  // 1 of band B's 6 Mbit/s
+  EXPECT_EQ(display.gaugePercent, 17);
+  EXPECT_EQ(chart.operations.back(), "append 53");  // 1 x 45 + 8
+
+  setCounters(1023 * 1024 + 512, 512);
+  tick();
+  setCounters(1024 + 512, 512);
+  display = tick(ChartMode::Total);
+  EXPECT_EQ(display.percentText, "34 %");           // 2 Mbit/s
+  EXPECT_EQ(chart.operations.back(), "append 98");  // 2 x 45 + 8
+}
+
+TEST_F(StatisticsSamplerTest, TheChartValueIsTruncatedNotRounded) {
+  tick();
+  setCounters(kTx0 + 512, kRx0);  // 0.5 Mbit
+  StatisticsDisplay display = tick();
+  EXPECT_EQ(display.percentText, "9 %");
+  EXPECT_EQ(chart.operations.back(), "append 30");  // 0.5 x 45 + 8 = 30.5
+
+  library.answerWord(oid::kVndChannelInfo, kBandA);
+  setCounters(kTx0 + 512 + 1024 + 512, kRx0);  // 1.5 Mbit
+  tick();
+  EXPECT_EQ(chart.operations.back(), "append 24");  // 1.5 x 11 + 8 = 24.5
+  setCounters(kTx0 + 2048 + 256, kRx0);             // 0.25 Mbit
+  tick();
+  EXPECT_EQ(chart.operations.back(), "append 10");  // 0.25 x 11 + 8 = 10.75
+}
+
 TEST_F(StatisticsSamplerTest, ByteCountsBeyondTheMegabitRangeWrap) {
   EXPECT_FLOAT_EQ(MegabitCounter(BytesForKilobits(1024 * 1024 + 1536)), 1.5f);
   EXPECT_FLOAT_EQ(MegabitCounter(0xFFFFFFFFFFFFFFFFull), 1023.9990234375f);

@@ -79,6 +79,16 @@ TEST_F(TraySummaryTest, AdHocOrUnknownModeIsAlwaysStrong) {
   EXPECT_EQ(TraySummary(adapter).grade, SignalGrade::Strong);
 }
 
+TEST_F(TraySummaryTest, AutomaticModeIsAlwaysStrong) {
+  library.answerWord(oid::k80211InfrastructureMode, 2);
+  for (std::int32_t dbm : {-200, -95, -90, -65}) {
+    setRssi(dbm);
+    const TrayLinkSummary summary = TraySummary(adapter);
+    EXPECT_EQ(summary.grade, SignalGrade::Strong) << dbm;
+    EXPECT_EQ(summary.icon, 152) << dbm;
+  }
+}
+
 TEST_F(TraySummaryTest, FailedRssiReadsAsZeroDbm) {
   library.failingOids[oid::k80211Rssi] = 1;
   EXPECT_EQ(TraySummary(adapter).grade, SignalGrade::Strong);

@@ -69,6 +69,25 @@ TEST_F(StartupChecksTest, FirstRunOnXpSavesTheDefaultsStartsTheCompanionAndPushe
   EXPECT_EQ(registry.openHandles(), 0);
 }
 
+TEST_F(StartupChecksTest, TheFirstRunWritesTheWorkingProfileBeforeItIsLoaded) {
+  // Whatever the process held before: the pushed profile is the one the first run wrote.
+  records.current.NetworkName = "left-from-before";
+  records.current.NetBand = 4;
+  ASSERT_TRUE(checks.RunStartupChecks());
+  WirelessProfile defaults;
+  ResetToDefaults(defaults);
+  EXPECT_EQ(records.current.NetworkName, defaults.NetworkName);
+  EXPECT_EQ(records.current.NetBand, defaults.NetBand);
+  std::vector<std::uint8_t> ssid(36, 0);
+  WriteLe32(ssid.data(), static_cast<std::uint32_t>(defaults.NetworkName.size()));
+  std::copy(defaults.NetworkName.begin(), defaults.NetworkName.end(), ssid.begin() + 4);
+  const auto pushed = std::find_if(ndis.requests.begin(), ndis.requests.end(), [](auto& r) {
+    return r.oid == oid::k80211Ssid && r.type == kNdisSetInformation;
+  });
+  ASSERT_NE(pushed, ndis.requests.end());
+  EXPECT_EQ(pushed->bytes, ssid);
+}
+
 TEST_F(StartupChecksTest, AdapterFoundAgainRepeatsTheLoadAndPushButNotTheFirstRunWork) {
   ASSERT_TRUE(checks.RunStartupChecks());
   const auto writesAfterFirst = registry.written.size();
@@ -114,6 +133,17 @@ TEST_F(StartupChecksTest, OnWindows98NoCompanionAndNoPause) {
   EXPECT_EQ(clock.slept, 0u);
   EXPECT_TRUE(hasProfile("VirtualProfile"));
   EXPECT_EQ(setsOf(oid::k80211Ssid), 1);
+}
+
+TEST_F(StartupChecksTest, OnWindows2000NoPauseBeforeTheLoad) {
+  system.os = OsKind::Win2000;
+  system.servicePackLevel = 1;
+  ASSERT_TRUE(checks.RunStartupChecks());
+  EXPECT_EQ(clock.slept, 0u);
+  EXPECT_EQ(processes.started, std::vector<std::string>{kCompanionPath});
+  EXPECT_EQ(setsOf(oid::k80211Ssid), 1);
+  checks.LoadAndPushVirtualProfile(true);
+  EXPECT_EQ(clock.slept, 0u);
 }
 
 TEST_F(StartupChecksTest, OemRegionIsAppliedRecordedAndTheFileDeleted) {

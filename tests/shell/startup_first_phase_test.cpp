@@ -155,6 +155,25 @@ TEST_F(FirstPhaseTest, TakesBothPrivilegesOnXpAnd2000Only) {
   EXPECT_TRUE(host.privilegesEnabled.empty());
 }
 
+TEST_F(FirstPhaseTest, Windows2000TakesBothPrivilegesAndNt4Neither) {
+  version.info = Nt(5, 0, "Service Pack 4");
+  EXPECT_TRUE(run("corvusap.exe"));
+  EXPECT_EQ(system.os, OsKind::Win2000);
+  EXPECT_EQ(host.privilegesEnabled,
+            std::vector<std::string>({"SeRestorePrivilege", "SeBackupPrivilege"}));
+
+  host = fakes::FakeApplicationHost{};
+  version.info = Nt(5, 0);
+  host.privilegeResults["SeRestorePrivilege"] = PrivilegeResult::AdjustFailed;
+  EXPECT_FALSE(run("corvusap.exe"));
+  EXPECT_EQ(host.messages, std::vector<std::string>({"Failed AdjustTokenPrivileges"}));
+
+  host = fakes::FakeApplicationHost{};
+  version.info = Nt(4, 0, "Service Pack 6");
+  EXPECT_TRUE(run("corvusap.exe"));
+  EXPECT_TRUE(host.privilegesEnabled.empty());
+}
+
 TEST_F(FirstPhaseTest, APrivilegeFailureSaysWhichStepFailedAndEnds) {
   const std::pair<PrivilegeResult, const char*> cases[] = {
       {PrivilegeResult::OpenTokenFailed, "Failed OpenProcessToken"},

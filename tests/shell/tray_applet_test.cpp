@@ -186,6 +186,19 @@ TEST_F(TrayAppletTest, IconAndTipFollowTheLink) {
   EXPECT_FALSE(window.hiddenWindowVisible);
 }
 
+TEST_F(TrayAppletTest, TheHiddenWindowIsShownWhileTheSheetIsOpenOnly) {
+  applet.start();
+  bool shownDuringSheet = false;
+  window.whileSheetRuns = [&] {
+    applet.onMonitorTick();
+    shownDuringSheet = window.hiddenWindowVisible;
+  };
+  applet.onTrayMouse(TrayMouse::LeftDown, {});
+  EXPECT_TRUE(shownDuringSheet);
+  applet.onMonitorTick();
+  EXPECT_FALSE(window.hiddenWindowVisible);
+}
+
 TEST_F(TrayAppletTest, OneFailedStatusQueryClosesTheSheetAndDropsTheIcon) {
   applet.start();
   ndis.failingOids[oid::kGenHardwareStatus] = 0xC0010017;

@@ -128,6 +128,12 @@ TEST_F(ZeroConfigTest, WithoutControlFlagsTheServiceIsLeftStopped) {
   EXPECT_EQ(services.starts, 0);
 }
 
+TEST_F(ZeroConfigTest, WithoutControlFlagsTheResultStillNeedsARunningService) {
+  services.states = {ServiceState::Stopped};
+  EXPECT_FALSE(control.SetZeroConfigControl(false));
+  EXPECT_EQ(services.starts, 0);
+}
+
 TEST_F(ZeroConfigTest, StopAndWaitPollsEveryHalfSecond) {
   auto session = services.openService("WZCSVC", ServiceRights::QueryStartStop);
   services.stateAfterStop = ServiceState::Stopped;
@@ -195,6 +201,20 @@ TEST_F(ZeroConfigTest, AnsweringNoLeavesTheServiceInControlAndIsRemembered) {
   HandleZeroConfigCheck(system, parameters, control, prompt, next);
   EXPECT_EQ(prompt.asked, 1);
   EXPECT_TRUE(next.inControl);
+}
+
+TEST_F(ZeroConfigTest, AMessageShowOfZeroOrEmptyIsNotAnAnswer) {
+  for (const char* recorded : {"0", ""}) {
+    setFlags(0x8002);
+    registry.putValue(RegistryHive::LocalMachine, kParameters, "MessageShow",
+                      RegistryStringValue(recorded, true));
+    ZeroConfigState fresh;
+    prompt.asked = 0;
+    HandleZeroConfigCheck(system, parameters, control, prompt, fresh);
+    EXPECT_EQ(prompt.asked, 1) << '"' << recorded << '"';
+    EXPECT_EQ(parameter("MessageShow"), "1");
+    EXPECT_FALSE(fresh.inControl);
+  }
 }
 
 TEST_F(ZeroConfigTest, ThePromptIsShownAtMostOncePerProcess) {

@@ -65,6 +65,18 @@ TEST_F(AdHocDialogTest, FranceOffersOnlyTwoPointFour) {
   EXPECT_EQ(channels(), ChannelList(13));
 }
 
+TEST_F(AdHocDialogTest, NoCountryWithoutFiveGigahertzAdHocOffersIt) {
+  for (const char* country : {"BR", "DZ", "IL", "GB", "FR"}) {
+    setCountry(country);
+    open();
+    EXPECT_EQ(bands(), (Items{"2.4GHz(802.11b/g)"})) << country;
+    working.NetBand = 15;  // changed in the advanced dialog, not applied
+    open();
+    EXPECT_EQ(bands(), (Items{"802.11b/g"})) << country;
+    working.NetBand = current.NetBand;
+  }
+}
+
 TEST_F(AdHocDialogTest, NaTakesTheDriversCountryForTheBandList) {
   setCountry("NA");
   setDriverValue("ccode", "IL");
@@ -115,6 +127,15 @@ TEST_F(AdHocDialogTest, ChannelListFollowsTheCountry) {
   }
   setCountry("JP");
   open();
+  EXPECT_EQ(channels(), ChannelList(13));
+}
+
+TEST_F(AdHocDialogTest, TheChannelListTakesTheAdaptersCodeEvenWhenItIsNa) {
+  setCountry("NA");
+  setDriverValue("ccode", "US");
+  open();
+  EXPECT_EQ(channels(), ChannelList(13));
+  chooseBand(1);
   EXPECT_EQ(channels(), ChannelList(13));
 }
 

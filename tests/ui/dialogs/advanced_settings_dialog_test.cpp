@@ -4,6 +4,7 @@
 
 #include "dialog_fixture.h"
 #include "dialogs/dialogs_ids.h"
+#include "ui/dialogs/country_rules.h"
 #include "ui/dialogs/dialog_texts.h"
 
 namespace kestrel {
@@ -285,6 +286,78 @@ TEST_F(AdvancedSettingsTest, TheElevenGOnlyCardDisablesElevenAWithoutUnchecking)
   EXPECT_FALSE(controls.enabled(IDC_ADV_MODE_11A_TURBO));
   EXPECT_TRUE(controls.enabled(IDC_ADV_MODE_11B));
   EXPECT_TRUE(controls.enabled(IDC_ADV_MODE_11G));
+}
+
+// The opening's own country rules, on the card whose adapter rules change no check box.
+TEST_F(AdvancedSettingsTest, OnTheElevenGOnlyCardTheCountryRulesStillUncheck) {
+  setDriverValue("DriverDesc", fakes::kSingleBandAdapter);
+  for (const char* country : {"DZ", "IL", "BR"}) {
+    setCountry(country);
+    open();
+    EXPECT_TRUE(isOff(IDC_ADV_MODE_11A)) << country;
+    EXPECT_TRUE(isOff(IDC_ADV_MODE_11A_TURBO)) << country;
+    EXPECT_TRUE(controls.checked(IDC_ADV_MODE_11G_TURBO)) << country;
+  }
+  for (const char* country : {"FR", "GB"}) {
+    setCountry(country);
+    open();
+    EXPECT_TRUE(controls.checked(IDC_ADV_MODE_11A)) << country;
+    EXPECT_TRUE(isOff(IDC_ADV_MODE_11A_TURBO)) << country;
+  }
+  setCountry("JP");
+  open();
+  EXPECT_TRUE(controls.checked(IDC_ADV_MODE_11A));
+  EXPECT_TRUE(isOff(IDC_ADV_MODE_11A_TURBO));
+  EXPECT_TRUE(isOff(IDC_ADV_MODE_11G_TURBO));
+  ASSERT_TRUE(dialog->confirm());
+  EXPECT_EQ(working.NetBand, 13);
+}
+
+TEST_F(AdvancedSettingsTest, EveryCountryThatKeepsTheTurboElevenAModeKeepsIt) {
+  for (const char* country : {"US", "CN", "CA", "MX", "AU"}) {
+    setCountry(country);
+    open();
+    EXPECT_TRUE(controls.checked(IDC_ADV_MODE_11A_TURBO)) << country;
+    EXPECT_TRUE(controls.enabled(IDC_ADV_MODE_11A_TURBO)) << country;
+  }
+  setCountry("DE");
+  open();
+  EXPECT_TRUE(isOff(IDC_ADV_MODE_11A_TURBO));
+}
+
+TEST_F(AdvancedSettingsTest, DefaultsIn13CountriesLeaveTheTurboModesOut) {
+  for (const char* country : {"FR", "GB", "DZ", "IL", "BR", "JP"}) {
+    setCountry(country);
+    working.NetBand = 4;
+    open();
+    dialog->onCommand(IDC_ADV_USE_DEFAULTS, ControlEvent::Clicked);
+    EXPECT_FALSE(controls.checked(IDC_ADV_MODE_11G_TURBO)) << country;
+    ASSERT_TRUE(dialog->confirm()) << country;
+    const std::int32_t expected = IsOneOf(country, {"DZ", "IL", "BR"}) ? 12 : 13;
+    EXPECT_EQ(working.NetBand, expected) << country;
+  }
+}
+
+TEST_F(AdvancedSettingsTest, OpeningNeverClearsABoxTheProfileLacks) {
+  working.NetBand = 8;
+  controls.controls.clear();
+  controls.setChecked(IDC_ADV_MODE_11B, true);
+  dialog = std::make_unique<AdvancedSettingsDialog>(controls, services(), working,
+                                                    SettingsPageChoices{});
+  dialog->open();
+  EXPECT_TRUE(controls.checked(IDC_ADV_MODE_11B));
+  EXPECT_TRUE(controls.checked(IDC_ADV_MODE_11G));
+  EXPECT_FALSE(controls.checked(IDC_ADV_MODE_11A));
+
+  // Defaults run the opening again: a box the user checked stays checked, and counts.
+  setCountry("GB");
+  working.NetBand = 4;
+  open();
+  controls.setChecked(IDC_ADV_MODE_11G_TURBO, true);
+  dialog->onCommand(IDC_ADV_USE_DEFAULTS, ControlEvent::Clicked);
+  EXPECT_TRUE(controls.checked(IDC_ADV_MODE_11G_TURBO));
+  ASSERT_TRUE(dialog->confirm());
+  EXPECT_EQ(working.NetBand, 13 | 0x10);
 }
 
 TEST_F(AdvancedSettingsTest, UnreadableDescriptionSkipsTheAdapterAndPageRules) {

@@ -60,6 +60,8 @@ TEST_F(StatisticsPageTest, InitialisationStartsTheSamplerOnAnEmptyChart) {
   EXPECT_TRUE(timers.isRunning(kStatisticsTimerId));
   EXPECT_EQ(timers.running[kStatisticsTimerId], 1000u);
   EXPECT_TRUE(controls.checked(kTransmitRadioId));
+  EXPECT_FALSE(controls.checked(kReceiveRadioId));
+  EXPECT_FALSE(controls.checked(kTotalRadioId));
   EXPECT_EQ(chart.operations, std::vector<std::string>(150, "empty"));
   EXPECT_EQ(gauge.maximum, 100);
   EXPECT_EQ(gauge.position, 0);
