@@ -53,6 +53,54 @@ std::string DecryptText(const std::string& cipherKey, const std::string& cipherT
 
 }  // namespace
 
+const std::vector<const char*>& StoredProfileValueNames() {
+  static const std::vector<const char*> names = {"ConfigurationName",
+                                                 "NetworkConnectionType",
+                                                 "NetworkName",
+                                                 "AdHocChannel",
+                                                 "NetBand",
+                                                 "AdHocBand",
+                                                 "WmmEnabled",
+                                                 "ShortPreamble",
+                                                 "PowerManagement",
+                                                 "PHlength",
+                                                 "tpc",
+                                                 "FragThreshold",
+                                                 "RTSThreshold",
+                                                 "EnableSecurity",
+                                                 "defaultKey",
+                                                 "EapSelection",
+                                                 "AdvancedAuthenticationType",
+                                                 "EncryptionAlg",
+                                                 "WPA",
+                                                 "SharedKey1",
+                                                 "SharedKey2",
+                                                 "SharedKey3",
+                                                 "SharedKey4",
+                                                 "SharedKey1Length",
+                                                 "SharedKey2Length",
+                                                 "SharedKey3Length",
+                                                 "SharedKey4Length",
+                                                 "DomainName",
+                                                 "LoginName",
+                                                 "ClientCertLen",
+                                                 "Certificate",
+                                                 "AdvancedUserName",
+                                                 "AdvancedUserNameLength",
+                                                 "AdvancedPassword",
+                                                 "AdvancedPasswdLength",
+                                                 "leapEnabled",
+                                                 "leapUserName",
+                                                 "leapUserNameLength",
+                                                 "leapUserPasswd",
+                                                 "leapUserPasswdLength",
+                                                 "HexEntryPp",
+                                                 "Passphrase",
+                                                 "PassphraseLength",
+                                                 "autoCellEnabled"};
+  return names;
+}
+
 std::string UpperCase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "fakes/fake_registry.h"
+#include "profiles/profile_values.h"
 #include "store_cases.h"
 
 namespace kestrel {
@@ -89,6 +90,9 @@ TEST_F(ProfileStoreFakeTest, ProfileValuesAreWrittenInTheStoredOrder) {
                                              "PassphraseLength",
                                              "autoCellEnabled"};
   EXPECT_EQ(writtenNames("\\ordered"), expected);
+  // A replaced profile is copied by these names.
+  const std::vector<const char*>& copied = StoredProfileValueNames();
+  EXPECT_EQ(std::vector<std::string>(copied.begin(), copied.end()), expected);
   EXPECT_EQ(writtenNames("\\configurations"), std::vector<std::string>{"0"});
   // Strings carry their terminating zero; the card id does not.
   EXPECT_EQ(env.registry.value(kHklm, profileKey("Ordered"), "NetworkName")->data.back(), 0);
