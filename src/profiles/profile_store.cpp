@@ -5,6 +5,7 @@
 #include "profiles/profile_messages.h"
 #include "profiles/profile_values.h"
 #include "profiles/registry_helpers.h"
+#include "profiles/secure_wipe.h"
 
 namespace kestrel {
 
@@ -59,7 +60,7 @@ bool ProfileStore::LoadProfile(WirelessProfile& profile, const std::string& name
     return false;
   finishPendingSave();
   for (std::string& key : profile.SharedKey) {
-    key.clear();
+    SecureWipe(key);
   }
   std::string cipherKey;
   cardConfigId_.GetCardConfigId(cipherKey);

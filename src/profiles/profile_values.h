@@ -20,6 +20,7 @@ const std::vector<const char*>& StoredProfileValueNames();
 void WriteProfileValues(ValueWriter& out, WirelessProfile& profile, const std::string& cipherKey);
 void ReadProfileValues(ValueReader& in, WirelessProfile& profile, const std::string& cipherKey);
 
-std::string UpperCase(std::string text);
+// In place, so no copy of a key is left in freed memory.
+void UpperCaseInPlace(std::string& text);
 
 }  // namespace kestrel

@@ -234,5 +234,65 @@ TEST_F(ProfileStoreFakeTest, NoPlaintextSecretIsEverWritten) {
   }
 }
 
+// Bytes of a text's buffer past its end, up to `upTo`, all zero: the old value is gone.
+void ExpectZeroTail(const std::string& text, const char* buffer, std::size_t upTo) {
+  ASSERT_EQ(text.data(), buffer);  // replaced in place, not freed with the old bytes
+  for (std::size_t i = text.size() + 1; i < upTo; ++i) {
+    EXPECT_EQ(buffer[i], '\0') << i;
+  }
+}
+
+TEST_F(ProfileStoreFakeTest, KeysAreUpperCasedInPlaceBySaveAndMirror) {
+  WirelessProfile profile;
+  profile.SharedKey[1] = "00112233445566778899aabbcc";
+  profile.SharedKeyLength[1] = 13;
+  const char* buffer = profile.SharedKey[1].data();
+  ASSERT_TRUE(store.SaveProfile(profile, "Upper"));
+  EXPECT_EQ(profile.SharedKey[1], "00112233445566778899AABBCC");
+  EXPECT_EQ(profile.SharedKey[1].data(), buffer);
+
+  profile.SharedKey[1] = "ffeeddccbbaa99887766554433221100";
+  profile.SharedKeyLength[1] = 16;
+  buffer = profile.SharedKey[1].data();
+  ASSERT_TRUE(mirror.WriteDriverParameters(profile));
+  EXPECT_EQ(profile.SharedKey[1], "FFEEDDCCBBAA99887766554433221100");
+  EXPECT_EQ(profile.SharedKey[1].data(), buffer);
+}
+
+TEST_F(ProfileStoreFakeTest, LoadingOverwritesTheOldSecretsInPlace) {
+  WirelessProfile stored = FullProfile();  // key 2 of 26 digits, short passwords
+  ASSERT_TRUE(store.SaveProfile(stored, "Secrets"));
+  WirelessProfile hex = FullProfile();
+  hex.HexEntryPp = 1;
+  hex.Passphrase = "0F1E2D3C4B5A6978";
+  hex.PassphraseLength = 16;
+  ASSERT_TRUE(store.SaveProfile(hex, "HexSecrets"));
+
+  WirelessProfile loaded;
+  loaded.SharedKey[1] = std::string(32, 'K');
+  loaded.AdvancedPassword = std::string(40, 'a');
+  loaded.leapUserPasswd = std::string(40, 'l');
+  loaded.Passphrase = std::string(40, 'p');
+  const char* key = loaded.SharedKey[1].data();
+  const char* advanced = loaded.AdvancedPassword.data();
+  const char* leap = loaded.leapUserPasswd.data();
+  const char* passphrase = loaded.Passphrase.data();
+  ASSERT_TRUE(store.LoadProfile(loaded, "Secrets"));
+  EXPECT_EQ(loaded.SharedKey[1], stored.SharedKey[1]);
+  EXPECT_EQ(loaded.AdvancedPassword, stored.AdvancedPassword);
+  EXPECT_EQ(loaded.leapUserPasswd, stored.leapUserPasswd);
+  EXPECT_EQ(loaded.Passphrase, stored.Passphrase);
+  ExpectZeroTail(loaded.SharedKey[1], key, 32);
+  ExpectZeroTail(loaded.AdvancedPassword, advanced, 40);
+  ExpectZeroTail(loaded.leapUserPasswd, leap, 40);
+  ExpectZeroTail(loaded.Passphrase, passphrase, 40);
+
+  loaded.Passphrase = std::string(40, 'h');
+  passphrase = loaded.Passphrase.data();
+  ASSERT_TRUE(store.LoadProfile(loaded, "HexSecrets"));
+  EXPECT_EQ(loaded.Passphrase, "0F1E2D3C4B5A6978");
+  ExpectZeroTail(loaded.Passphrase, passphrase, 40);
+}
+
 }  // namespace
 }  // namespace kestrel
