@@ -36,7 +36,11 @@ bool AllZero(const std::vector<unsigned char>& bytes) {
 TEST(SecretWipeTest, WipedBytesAreZeroOnceGone) {
   const auto left = BytesLeftBy<WipedBytes<256>>([](WipedBytes<256>& bytes) {
     EXPECT_EQ(bytes[0], 0);  // starts zeroed
-    std::fill(bytes.data(), bytes.data() + bytes.size(), std::uint8_t{0xA5});
+    // Stored as memory so no store is dropped for an object about to end.
+    volatile std::uint8_t* data = bytes.data();
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      data[i] = 0xA5;
+    }
   });
   EXPECT_TRUE(AllZero(left));
 }
