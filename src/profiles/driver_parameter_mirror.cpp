@@ -46,7 +46,7 @@ bool DriverParameterMirror::WriteDriverParameters(WirelessProfile& p) {
   out.number("leapEnabled", p.leapEnabled);
   out.number("PHlength", p.PHlength);
   for (std::size_t k = 0; k < kWepKeyCount && out.ok(); ++k) {
-    p.SharedKey[k] = UpperCase(p.SharedKey[k]);
+    UpperCaseInPlace(p.SharedKey[k]);
     const std::int32_t bytes = std::clamp<std::int32_t>(p.SharedKeyLength[k], 0, kMaxWepKeyBytes);
     out.string(("Key" + std::to_string(k)).c_str(),
                EncryptSecret(cipherKey, p.SharedKey[k], bytes * 8, true));

@@ -13,14 +13,18 @@ int HexDigitValue(char c) {
 }
 
 std::string HexText(const std::uint8_t* bytes, std::size_t size, bool upperCase) {
-  const char* digits = upperCase ? "0123456789ABCDEF" : "0123456789abcdef";
   std::string text;
-  text.reserve(2 * size);
+  AppendHexText(text, bytes, size, upperCase);
+  return text;
+}
+
+void AppendHexText(std::string& text, const std::uint8_t* bytes, std::size_t size, bool upperCase) {
+  const char* digits = upperCase ? "0123456789ABCDEF" : "0123456789abcdef";
+  text.reserve(text.size() + 2 * size);
   for (std::size_t i = 0; i < size; ++i) {
     text += digits[bytes[i] >> 4];
     text += digits[bytes[i] & 0x0F];
   }
-  return text;
 }
 
 }  // namespace kestrel

@@ -5,6 +5,8 @@
 #include "profiles/hex_text.h"
 #include "profiles/md5.h"
 #include "profiles/profile_messages.h"
+#include "profiles/secure_wipe.h"
+#include "profiles/wiped_bytes.h"
 
 namespace kestrel {
 
@@ -26,8 +28,9 @@ const WepKeySize& WepKeySizeAt(std::size_t listIndex) {
   return kSizes[std::min(listIndex, kWepKeySizeCount - 1)];
 }
 
+// The seed, the generator's state and the digest give the keys away, so all are wiped.
 WepKeys GenerateWepKeys64(std::string_view passphrase) {
-  std::uint8_t seed[4] = {};
+  WipedBytes<4> seed;
   for (std::size_t i = 0; i < passphrase.size(); ++i) {
     seed[i % 4] ^= static_cast<std::uint8_t>(passphrase[i]);
   }
@@ -35,14 +38,15 @@ WepKeys GenerateWepKeys64(std::string_view passphrase) {
                     static_cast<std::uint32_t>(seed[2]) << 16 |
                     static_cast<std::uint32_t>(seed[3]) << 24;
   WepKeys keys;
+  WipedBytes<kGeneratedBytes64> bytes;
   for (std::string& key : keys) {
-    std::uint8_t bytes[kGeneratedBytes64];
-    for (std::uint8_t& byte : bytes) {
+    for (std::size_t j = 0; j < bytes.size(); ++j) {
       x = x * 214013u + 2531011u;
-      byte = static_cast<std::uint8_t>(x >> 16);
+      bytes[j] = static_cast<std::uint8_t>(x >> 16);
     }
-    key = HexText(bytes, sizeof bytes, true);
+    AppendHexText(key, bytes.data(), bytes.size(), true);
   }
+  SecureWipe(&x, sizeof x);
   return keys;
 }
 
@@ -50,12 +54,15 @@ WepKeys GenerateWepKeys128(std::string_view passphrase) {
   WepKeys keys;
   if (passphrase.empty())
     return keys;
-  std::string repeated(kMd5InputBytes, '\0');
-  for (std::size_t i = 0; i < kMd5InputBytes; ++i) {
-    repeated[i] = passphrase[i % passphrase.size()];
+  WipedBytes<kMd5InputBytes> repeated;
+  for (std::size_t i = 0; i < repeated.size(); ++i) {
+    repeated[i] = static_cast<std::uint8_t>(passphrase[i % passphrase.size()]);
   }
-  const Md5Digest digest = ComputeMd5(repeated);
-  keys.fill(HexText(digest.data(), kGeneratedBytes128, true));
+  Md5Digest digest = ComputeMd5({reinterpret_cast<const char*>(repeated.data()), repeated.size()});
+  for (std::string& key : keys) {
+    AppendHexText(key, digest.data(), kGeneratedBytes128, true);
+  }
+  SecureWipe(digest.data(), digest.size());
   return keys;
 }
 

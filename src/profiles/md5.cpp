@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "profiles/secure_wipe.h"
+
 namespace kestrel {
 
 namespace {
@@ -29,6 +31,12 @@ std::uint32_t RotateLeft(std::uint32_t value, std::uint32_t count) {
 }  // namespace
 
 Md5::Md5() : state_{0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476} {}
+
+Md5::~Md5() {
+  SecureWipe(state_.data(), sizeof state_);
+  SecureWipe(&byteCount_, sizeof byteCount_);
+  SecureWipe(buffer_.data(), buffer_.size());
+}
 
 void Md5::transform(const std::uint8_t* block) {
   std::uint32_t x[16];

@@ -13,6 +13,10 @@ using Md5Digest = std::array<std::uint8_t, 16>;
 class Md5 {
  public:
   Md5();
+  // Its block buffer holds the input, which may be a passphrase.
+  ~Md5();
+  Md5(const Md5&) = delete;
+  Md5& operator=(const Md5&) = delete;
   void update(const std::uint8_t* data, std::size_t size);
   // Pads, appends the bit length and gives the digest; the object must not be reused.
   Md5Digest final();

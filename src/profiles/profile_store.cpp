@@ -1,8 +1,11 @@
 #include "profiles/profile_store.h"
 
+#include "platform/registry_key.h"
+#include "profiles/profile_copy.h"
 #include "profiles/profile_messages.h"
 #include "profiles/profile_values.h"
 #include "profiles/registry_helpers.h"
+#include "profiles/secure_wipe.h"
 
 namespace kestrel {
 
@@ -10,6 +13,10 @@ namespace {
 
 constexpr RegistryHive kRoot = RegistryHive::LocalMachine;
 constexpr std::size_t kRecordNameCapacity = 128;
+// Beside the configurations key, so it can never be taken for a profile of that name.
+constexpr char kPendingSubKey[] = "CustomParams\\PendingProfile";
+// Written last into the pending key: the name of the profile it replaces.
+constexpr char kPendingForValue[] = "PendingProfileName";
 
 // A name is one key beneath the configurations key: an empty name would be the
 // configurations key itself and a backslash would reach another key.
@@ -29,11 +36,19 @@ ProfileStore::ProfileStore(Registry& registry, DriverParameters& parameters,
       system_(system),
       list_(list) {}
 
-std::string ProfileStore::configurationsKey() {
+std::string ProfileStore::parametersKey() {
   std::string path = parameters_.GetDriverParametersPath();
   if (path.empty() || path.back() != '\\')
     path += '\\';
-  return path + "CustomParams\\Configurations";
+  return path;
+}
+
+std::string ProfileStore::configurationsKey() {
+  return parametersKey() + "CustomParams\\Configurations";
+}
+
+std::string ProfileStore::pendingKey() {
+  return parametersKey() + kPendingSubKey;
 }
 
 std::string ProfileStore::profileKey(const std::string& name) {
@@ -43,8 +58,9 @@ std::string ProfileStore::profileKey(const std::string& name) {
 bool ProfileStore::LoadProfile(WirelessProfile& profile, const std::string& name) {
   if (!IsUsableName(name))
     return false;
+  finishPendingSave();
   for (std::string& key : profile.SharedKey) {
-    key.clear();
+    SecureWipe(key);
   }
   std::string cipherKey;
   cardConfigId_.GetCardConfigId(cipherKey);
@@ -54,7 +70,7 @@ bool ProfileStore::LoadProfile(WirelessProfile& profile, const std::string& name
 }
 
 bool ProfileStore::SaveProfile(WirelessProfile& profile, const std::string& name) {
-  if (!IsUsableName(name))
+  if (!IsUsableName(name) || !finishPendingSave())
     return false;
   const bool isVirtual = name == kVirtualProfileName;
   const bool listed = list_.contains(name);
@@ -66,25 +82,73 @@ bool ProfileStore::SaveProfile(WirelessProfile& profile, const std::string& name
     return false;
   if (listed && !isVirtual && !prompt_.askYesNo(kOverwriteProfileQuestion))
     return false;
-  // "Default" gets this far only into an empty list.
-  if (!listed && !isVirtual)
-    list_.append(name);
 
   std::string cipherKey;
   cardConfigId_.GetCardConfigId(cipherKey);
+  if (listed || isVirtual)
+    return replaceProfile(profile, name, cipherKey) && writeList(false);
+
+  // A new name is listed only once its profile is whole. "Default" gets this far only into
+  // an empty list.
   const std::string key = profileKey(name);
   ValueWriter out(registry_, system_.os, key);
   WriteProfileValues(out, profile, cipherKey);
-  if (!out.ok() || !writeList(false))
+  if (!out.ok())
     return false;
+  list_.append(name);
+  if (!writeList(false)) {
+    list_.remove(name);
+    return false;
+  }
+  openToEveryone(key);
+  return true;
+}
+
+// The stored profile is changed only by copying a whole new one over it.
+bool ProfileStore::replaceProfile(WirelessProfile& profile, const std::string& name,
+                                  const std::string& cipherKey) {
+  const std::string pending = pendingKey();
+  ValueWriter out(registry_, system_.os, pending);
+  WriteProfileValues(out, profile, cipherKey);
+  out.string(kPendingForValue, name);
+  if (!out.ok()) {
+    RegDeleteTree(registry_, kRoot, pending);
+    return false;
+  }
+  return finishPendingSave();
+}
+
+// A pending copy marked whole is copied over its profile, one never marked (or that lost
+// values) is dropped: either way the profile key then holds one whole profile. False
+// while a whole copy could not be finished; the next call tries again.
+bool ProfileStore::finishPendingSave() {
+  const std::string pending = pendingKey();
+  {
+    ScopedRegistryKey key(registry_);
+    if (!key.open(kRoot, pending, RegistryAccess::Query))
+      return true;
+  }
+  std::string name;
+  if (RegReadString(registry_, kRoot, pending, kPendingForValue, name) && IsUsableName(name)) {
+    const std::string key = profileKey(name);
+    const ProfileCopy copy = CopyProfileValues(registry_, pending, key);
+    if (copy == ProfileCopy::WriteFailed)
+      return false;
+    if (copy == ProfileCopy::Copied)
+      openToEveryone(key);
+  }
+  return RegDeleteTree(registry_, kRoot, pending);
+}
+
+void ProfileStore::openToEveryone(const std::string& key) {
   if (system_.os == OsKind::Xp || system_.os == OsKind::Win2000)
     OpenKeyToEveryone(registry_, key);
-  return true;
 }
 
 bool ProfileStore::DeleteProfile(const std::string& name) {
   if (list_.empty())
     return false;
+  finishPendingSave();
   if (!list_.contains(name) || !IsUsableName(name)) {
     prompt_.inform(kProfileMissingMessage);
     return false;

@@ -1,7 +1,9 @@
 #pragma once
 // Named profiles in the registry beneath the driver parameters key:
 // "CustomParams\Configurations\<name>" holds one profile, the configurations key holds the
-// numbered name list "0".."99" and the names of record.
+// numbered name list "0".."99" and the names of record. A profile that replaces a stored
+// one is first written whole into "CustomParams\PendingProfile" and then copied over it,
+// so an interrupted save leaves the old profile or, at the next store call, the new one.
 
 #include <functional>
 #include <string>
@@ -39,8 +41,14 @@ class ProfileStore {
   bool SetSelectedConfigurationName(const std::string& name);
 
  private:
+  std::string parametersKey();
   std::string configurationsKey();
   std::string profileKey(const std::string& name);
+  std::string pendingKey();
+  bool replaceProfile(WirelessProfile& profile, const std::string& name,
+                      const std::string& cipherKey);
+  bool finishPendingSave();
+  void openToEveryone(const std::string& key);
   bool writeList(bool clearFreedNumbers);
 
   Registry& registry_;

@@ -42,21 +42,76 @@ std::int32_t DecodeCertificate(const std::string& text, std::int32_t count,
   return decoded;
 }
 
-// The plaintext of a text secret; its hex copy is wiped.
-std::string DecryptText(const std::string& cipherKey, const std::string& cipherText,
-                        std::int32_t byteCount) {
+// A hex secret into `field`; the text form the cipher also gives is wiped.
+void DecryptHexInto(const std::string& cipherKey, const std::string& cipherText,
+                    std::int32_t byteCount, std::string& field) {
+  std::string text = DecryptSecret(cipherKey, cipherText, field, byteCount);
+  SecureWipe(text);
+}
+
+// A text secret over the old one in `field`; the hex copy and the old bytes are wiped.
+void DecryptTextInto(const std::string& cipherKey, const std::string& cipherText,
+                     std::int32_t byteCount, std::string& field) {
   std::string hexCopy;
   std::string text = DecryptSecret(cipherKey, cipherText, hexCopy, byteCount);
-  SecureWipe(hexCopy.data(), hexCopy.size());
-  return text;
+  SecureWipe(hexCopy);
+  AssignSecret(field, text);
+  SecureWipe(text);
 }
 
 }  // namespace
 
-std::string UpperCase(std::string text) {
+const std::vector<const char*>& StoredProfileValueNames() {
+  static const std::vector<const char*> names = {"ConfigurationName",
+                                                 "NetworkConnectionType",
+                                                 "NetworkName",
+                                                 "AdHocChannel",
+                                                 "NetBand",
+                                                 "AdHocBand",
+                                                 "WmmEnabled",
+                                                 "ShortPreamble",
+                                                 "PowerManagement",
+                                                 "PHlength",
+                                                 "tpc",
+                                                 "FragThreshold",
+                                                 "RTSThreshold",
+                                                 "EnableSecurity",
+                                                 "defaultKey",
+                                                 "EapSelection",
+                                                 "AdvancedAuthenticationType",
+                                                 "EncryptionAlg",
+                                                 "WPA",
+                                                 "SharedKey1",
+                                                 "SharedKey2",
+                                                 "SharedKey3",
+                                                 "SharedKey4",
+                                                 "SharedKey1Length",
+                                                 "SharedKey2Length",
+                                                 "SharedKey3Length",
+                                                 "SharedKey4Length",
+                                                 "DomainName",
+                                                 "LoginName",
+                                                 "ClientCertLen",
+                                                 "Certificate",
+                                                 "AdvancedUserName",
+                                                 "AdvancedUserNameLength",
+                                                 "AdvancedPassword",
+                                                 "AdvancedPasswdLength",
+                                                 "leapEnabled",
+                                                 "leapUserName",
+                                                 "leapUserNameLength",
+                                                 "leapUserPasswd",
+                                                 "leapUserPasswdLength",
+                                                 "HexEntryPp",
+                                                 "Passphrase",
+                                                 "PassphraseLength",
+                                                 "autoCellEnabled"};
+  return names;
+}
+
+void UpperCaseInPlace(std::string& text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
 }
 
 void WriteProfileValues(ValueWriter& out, WirelessProfile& p, const std::string& cipherKey) {
@@ -81,7 +136,7 @@ void WriteProfileValues(ValueWriter& out, WirelessProfile& p, const std::string&
   out.dword("WPA", p.WPA);
 
   for (std::size_t k = 0; k < kWepKeyCount && out.ok(); ++k) {
-    p.SharedKey[k] = UpperCase(p.SharedKey[k]);
+    UpperCaseInPlace(p.SharedKey[k]);
     p.sharedKeyCipher[k] = EncryptSecret(cipherKey, p.SharedKey[k],
                                          Clamped(p.SharedKeyLength[k], kMaxWepKeyBytes) * 8, true);
     out.string(KeyName("SharedKey", k).c_str(), p.sharedKeyCipher[k]);
@@ -154,7 +209,7 @@ void ReadProfileValues(ValueReader& in, WirelessProfile& p, const std::string& c
     if (!in.ok())
       break;
     p.SharedKeyLength[k] = Clamped(bits / 8, kMaxWepKeyBytes);
-    DecryptSecret(cipherKey, p.sharedKeyCipher[k], p.SharedKey[k], p.SharedKeyLength[k]);
+    DecryptHexInto(cipherKey, p.sharedKeyCipher[k], p.SharedKeyLength[k], p.SharedKey[k]);
   }
 
   in.dword("defaultKey", p.defaultKey);
@@ -176,7 +231,8 @@ void ReadProfileValues(ValueReader& in, WirelessProfile& p, const std::string& c
   in.dword("AdvancedPasswdLength", bits);
   if (in.ok()) {
     p.AdvancedPasswdLength = Clamped(bits / 8, kMaxSecretBytes);
-    p.AdvancedPassword = DecryptText(cipherKey, p.advancedPasswordCipher, p.AdvancedPasswdLength);
+    DecryptTextInto(cipherKey, p.advancedPasswordCipher, p.AdvancedPasswdLength,
+                    p.AdvancedPassword);
   }
 
   in.dword("leapEnabled", p.leapEnabled);
@@ -188,7 +244,7 @@ void ReadProfileValues(ValueReader& in, WirelessProfile& p, const std::string& c
   in.dword("leapUserPasswdLength", bits);
   if (in.ok()) {
     p.leapUserPasswdLength = Clamped(bits / 8, kMaxSecretBytes);
-    p.leapUserPasswd = DecryptText(cipherKey, p.leapUserPasswdCipher, p.leapUserPasswdLength);
+    DecryptTextInto(cipherKey, p.leapUserPasswdCipher, p.leapUserPasswdLength, p.leapUserPasswd);
   }
 
   in.dword("HexEntryPp", p.HexEntryPp);
@@ -197,10 +253,10 @@ void ReadProfileValues(ValueReader& in, WirelessProfile& p, const std::string& c
   if (in.ok()) {
     if (p.HexEntryPp == 1) {
       p.PassphraseLength = Clamped(bits / 4, 2 * kMaxSecretBytes);
-      DecryptSecret(cipherKey, p.passphraseCipher, p.Passphrase, p.PassphraseLength / 2);
+      DecryptHexInto(cipherKey, p.passphraseCipher, p.PassphraseLength / 2, p.Passphrase);
     } else {
       p.PassphraseLength = Clamped(bits / 8, kMaxSecretBytes);
-      p.Passphrase = DecryptText(cipherKey, p.passphraseCipher, p.PassphraseLength);
+      DecryptTextInto(cipherKey, p.passphraseCipher, p.PassphraseLength, p.Passphrase);
     }
   }
   in.dword("autoCellEnabled", p.autoCellEnabled);

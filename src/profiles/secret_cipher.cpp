@@ -1,28 +1,18 @@
 #include "profiles/secret_cipher.h"
 
 #include <algorithm>
-#include <array>
 
 #include "profiles/blowfish.h"
 #include "profiles/hex_text.h"
 #include "profiles/secure_wipe.h"
+#include "profiles/wiped_bytes.h"
 
 namespace kestrel {
 
 namespace {
 
-// Every call works in one of these and wipes it on the way out.
-class SecretBuffer {
- public:
-  SecretBuffer() { bytes_.fill(0); }
-  ~SecretBuffer() { SecureWipe(bytes_.data(), bytes_.size()); }
-  SecretBuffer(const SecretBuffer&) = delete;
-  SecretBuffer& operator=(const SecretBuffer&) = delete;
-  std::uint8_t* data() { return bytes_.data(); }
-
- private:
-  std::array<std::uint8_t, kSecretBufferBytes> bytes_;
-};
+// Every call works in one of these, wiped on the way out.
+using SecretBuffer = WipedBytes<kSecretBufferBytes>;
 
 Blowfish CipherFor(std::string_view cardConfigId) {
   return Blowfish(reinterpret_cast<const std::uint8_t*>(cardConfigId.data()), cardConfigId.size());
@@ -81,7 +71,7 @@ std::string EncryptSecret(std::string_view cardConfigId, std::string_view plaint
 
 std::string DecryptSecret(std::string_view cardConfigId, std::string_view cipherText,
                           std::string& target, std::int32_t byteCount) {
-  target.clear();
+  SecureWipe(target);
   const bool wellFormed = !cipherText.empty() && cipherText.size() % 2 == 0 &&
                           cipherText.size() <= 2 * kSecretBufferBytes &&
                           std::all_of(cipherText.begin(), cipherText.end(),
@@ -108,7 +98,7 @@ std::string DecryptSecret(std::string_view cardConfigId, std::string_view cipher
   }
   const std::size_t count =
       std::min(static_cast<std::size_t>(std::max<std::int32_t>(byteCount, 0)), padded);
-  target = HexText(bytes, count, true);
+  AppendHexText(target, bytes, count, true);
   const std::uint8_t* end = std::find(bytes, bytes + count, std::uint8_t{0});
   return std::string(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(end - bytes));
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace kestrel {
 
@@ -17,6 +18,13 @@ inline void SecureWipe(void* data, std::size_t size) {
 inline void SecureWipe(std::string& text) {
   SecureWipe(text.data(), text.size());
   text.clear();
+}
+
+// Replaces a secret: the old bytes are zeroed first, so neither a shorter new value nor a
+// reallocation leaves them behind.
+inline void AssignSecret(std::string& target, std::string_view value) {
+  SecureWipe(target);
+  target.assign(value.data(), value.size());
 }
 
 }  // namespace kestrel

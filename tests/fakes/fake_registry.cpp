@@ -48,6 +48,12 @@ bool FakeRegistry::hasKey(RegistryHive hive, const std::string& path) const {
   return keys_.count(normalize(hive, path)) != 0;
 }
 
+std::map<std::string, RegistryValue> FakeRegistry::valuesOf(RegistryHive hive,
+                                                            const std::string& path) const {
+  const auto key = keys_.find(normalize(hive, path));
+  return key == keys_.end() ? std::map<std::string, RegistryValue>() : key->second.values;
+}
+
 const RegistryValue* FakeRegistry::value(RegistryHive hive, const std::string& path,
                                          const std::string& name) const {
   const auto key = keys_.find(normalize(hive, path));
@@ -74,6 +80,11 @@ bool FakeRegistry::openKey(RegistryHive hive, const std::string& path, RegistryA
 
 bool FakeRegistry::changeAllowed(RegistryKeyHandle key) const {
   return open_.count(key) != 0 && queryHandles_.count(key) == 0;
+}
+
+bool FakeRegistry::stopped() {
+  ++changes;
+  return stopAfterChanges >= 0 && changes > stopAfterChanges;
 }
 
 bool FakeRegistry::createKey(RegistryHive hive, const std::string& path, RegistryKeyHandle& key) {
@@ -110,7 +121,7 @@ bool FakeRegistry::setValue(RegistryKeyHandle key, const std::string& name,
   if (handle == open_.end() || !changeAllowed(key))
     return false;
   ++writes;
-  if (writes == failWriteNumber)
+  if (stopped() || writes == failWriteNumber)
     return false;
   keys_[handle->second].values[lower(name)] = value;
   written.push_back({handle->second, name, value});
@@ -119,14 +130,14 @@ bool FakeRegistry::setValue(RegistryKeyHandle key, const std::string& name,
 
 bool FakeRegistry::deleteValue(RegistryKeyHandle key, const std::string& name) {
   const auto handle = open_.find(key);
-  if (handle == open_.end() || !changeAllowed(key))
+  if (handle == open_.end() || !changeAllowed(key) || stopped())
     return false;
   return keys_[handle->second].values.erase(lower(name)) != 0;
 }
 
 bool FakeRegistry::deleteTree(RegistryHive hive, const std::string& path) {
   const std::string normalized = normalize(hive, path);
-  if (keys_.count(normalized) == 0)
+  if (keys_.count(normalized) == 0 || stopped())
     return false;
   for (auto it = keys_.begin(); it != keys_.end();) {
     const bool beneath = it->first == normalized ||

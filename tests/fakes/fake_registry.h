@@ -13,13 +13,17 @@ namespace kestrel::fakes {
 class FakeRegistry : public Registry {
  public:
   // Scripting.
-  int failWriteNumber = 0;              // the Nth setValue (1-based) fails; 0 never
+  int failWriteNumber = 0;  // the Nth setValue (1-based) fails; 0 never
+  // After this many changes (value writes and deletions, key deletions) every change fails,
+  // as when the process is killed there; -1 never.
+  int stopAfterChanges = -1;
   std::set<std::string> deniedKeys;     // lower-cased "hive\path" that cannot be opened
   std::set<std::string> queryOnlyKeys;  // lower-cased "hive\path" the user may only read
 
   // Observations.
   int openHandles() const { return static_cast<int>(open_.size()); }
   int writes = 0;
+  int changes = 0;  // value writes and deletions, key deletions, tried or done
   std::vector<std::string> nullDaclKeys;  // "HKLM\path" as given
   std::vector<std::string> openedPaths;
   struct Write {
@@ -34,6 +38,8 @@ class FakeRegistry : public Registry {
   void putValue(RegistryHive hive, const std::string& path, const std::string& name,
                 const RegistryValue& value);
   bool hasKey(RegistryHive hive, const std::string& path) const;
+  // Every value of one key by lower-cased name; empty when the key does not exist.
+  std::map<std::string, RegistryValue> valuesOf(RegistryHive hive, const std::string& path) const;
   const RegistryValue* value(RegistryHive hive, const std::string& path,
                              const std::string& name) const;
 
@@ -60,6 +66,7 @@ class FakeRegistry : public Registry {
   std::map<RegistryKeyHandle, std::string> open_;  // handle -> normalized path
   std::set<RegistryKeyHandle> queryHandles_;       // opened for Query: no changes
   bool changeAllowed(RegistryKeyHandle key) const;
+  bool stopped();  // counts one change; true once the process counts as killed
   RegistryKeyHandle nextHandle_ = 1;
 };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "fakes/fake_registry.h"
+#include "profiles/profile_values.h"
 #include "store_cases.h"
 
 namespace kestrel {
@@ -89,6 +90,9 @@ TEST_F(ProfileStoreFakeTest, ProfileValuesAreWrittenInTheStoredOrder) {
                                              "PassphraseLength",
                                              "autoCellEnabled"};
   EXPECT_EQ(writtenNames("\\ordered"), expected);
+  // A replaced profile is copied by these names.
+  const std::vector<const char*>& copied = StoredProfileValueNames();
+  EXPECT_EQ(std::vector<std::string>(copied.begin(), copied.end()), expected);
   EXPECT_EQ(writtenNames("\\configurations"), std::vector<std::string>{"0"});
   // Strings carry their terminating zero; the card id does not.
   EXPECT_EQ(env.registry.value(kHklm, profileKey("Ordered"), "NetworkName")->data.back(), 0);
@@ -228,6 +232,164 @@ TEST_F(ProfileStoreFakeTest, NoPlaintextSecretIsEverWritten) {
       EXPECT_EQ(data.find(Lower(secret)), std::string::npos) << write.name;
     }
   }
+}
+
+// --- Rules of load, list and delete --------------------------------------------------
+
+TEST_F(ProfileStoreFakeTest, KeysAreEmptiedEvenWhenTheLoadStopsBeforeThem) {
+  WirelessProfile profile = FullProfile();
+  ASSERT_TRUE(store.SaveProfile(profile, "Stops"));
+  putText(profileKey("Stops"), "NetBand", "7");  // text where a DWORD belongs
+  WirelessProfile loaded;
+  loaded.SharedKey = {"0123456789", "11111111111111111111111111", "22", "33"};
+  EXPECT_FALSE(store.LoadProfile(loaded, "Stops"));
+  EXPECT_EQ(loaded.SharedKey, (std::array<std::string, kWepKeyCount>{"", "", "", ""}));
+}
+
+TEST_F(ProfileStoreFakeTest, LeapUserNameIsEmptiedOnlyWhenItsTurnComes) {
+  WirelessProfile profile = FullProfile();
+  ASSERT_TRUE(store.SaveProfile(profile, "Leap"));
+  remove(profileKey("Leap"), "leapUserName");
+  WirelessProfile loaded;
+  loaded.leapUserName = "previous";
+  EXPECT_FALSE(store.LoadProfile(loaded, "Leap"));
+  EXPECT_EQ(loaded.leapEnabled, profile.leapEnabled);  // read just before
+  EXPECT_EQ(loaded.leapUserName, "");
+
+  // A load that stopped earlier leaves it alone.
+  putText(profileKey("Leap"), "NetBand", "7");
+  WirelessProfile early;
+  early.leapUserName = "previous";
+  EXPECT_FALSE(store.LoadProfile(early, "Leap"));
+  EXPECT_EQ(early.leapUserName, "previous");
+}
+
+TEST_F(ProfileStoreFakeTest, NamesWithABackslashAreNeitherListedNorDeleted) {
+  putList({"Good", "Sub\\Key", "..\\Escape"});
+  env.registry.putKey(kHklm, configurations + "\\Sub\\Key");
+  std::vector<std::string> visited;
+  store.EnumerateProfiles([&](const std::string& name) { visited.push_back(name); });
+  EXPECT_EQ(visited, std::vector<std::string>{"Good"});
+
+  // Such a name in the list by any other way is still not a key to delete.
+  list.append("Sub\\Key");
+  prompt.answers = {true};
+  EXPECT_FALSE(store.DeleteProfile("Sub\\Key"));
+  EXPECT_EQ(prompt.notices, std::vector<std::string>{kProfileMissingMessage});
+  EXPECT_TRUE(prompt.questions.empty());
+  EXPECT_TRUE(env.registry.hasKey(kHklm, configurations + "\\Sub\\Key"));
+  EXPECT_EQ(text(configurations, "1"), "Sub\\Key");  // the list is not rewritten
+}
+
+// --- What a save and the mirror write ------------------------------------------------
+
+TEST_F(ProfileStoreFakeTest, SavedLengthsAreBoundedWhateverTheRecordHolds) {
+  WirelessProfile profile = FullProfile();
+  profile.SharedKeyLength = {1000, -8, 16, 0};
+  profile.ClientCertLen = 500;  // the certificate field holds 20 bytes
+  ASSERT_TRUE(store.SaveProfile(profile, "Bounded"));
+  const std::string key = profileKey("Bounded");
+  EXPECT_EQ(dword(key, "SharedKey1Length"), 128);
+  EXPECT_EQ(text(key, "SharedKey1").size(), 32u);
+  EXPECT_EQ(dword(key, "SharedKey2Length"), 0);
+  EXPECT_EQ(text(key, "ClientCertLen"), "20");
+  EXPECT_EQ(text(key, "Certificate").size(), 40u);
+
+  ASSERT_TRUE(mirror.WriteDriverParameters(profile));
+  EXPECT_EQ(text(parametersPath, "KeyLength0"), "16");
+  EXPECT_EQ(text(parametersPath, "KeyLength1"), "0");
+  EXPECT_EQ(text(parametersPath, "Key0").size(), 32u);
+}
+
+TEST_F(ProfileStoreFakeTest, MirrorWritesAutoCellFirstAsTextThenAsNumber) {
+  const auto autoCellWrites = [this] {
+    std::vector<RegistryValue> values;
+    for (const auto& write : env.registry.written) {
+      if (write.name == "autoCellEnabled")
+        values.push_back(write.value);
+    }
+    env.registry.written.clear();
+    return values;
+  };
+  WirelessProfile profile;
+  profile.autoCellEnabled = 2;  // anything but 1 is "0" in the first write
+  ASSERT_TRUE(mirror.WriteDriverParameters(profile));
+  std::vector<RegistryValue> writes = autoCellWrites();
+  ASSERT_EQ(writes.size(), 2u);
+  EXPECT_EQ(writes[0].type, RegistryType::String);
+  EXPECT_EQ(RegistryValueText(writes[0]), "0");
+  EXPECT_EQ(RegistryValueText(writes[1]), "2");
+
+  system.os = OsKind::Nt4;
+  identity.current.deviceName = "kwlsvc08";
+  env.registry.putKey(kHklm, "System\\CurrentControlSet\\Services\\kwlsvc08\\Parameters\\");
+  profile.autoCellEnabled = 1;
+  ASSERT_TRUE(mirror.WriteDriverParameters(profile));
+  writes = autoCellWrites();
+  ASSERT_EQ(writes.size(), 2u);
+  EXPECT_EQ(writes[0].type, RegistryType::String);  // text even where numbers are DWORDs
+  EXPECT_EQ(RegistryValueText(writes[0]), "1");
+  EXPECT_EQ(writes[1].type, RegistryType::Dword);
+}
+
+// Bytes of a text's buffer past its end, up to `upTo`, all zero: the old value is gone.
+void ExpectZeroTail(const std::string& text, const char* buffer, std::size_t upTo) {
+  ASSERT_EQ(text.data(), buffer);  // replaced in place, not freed with the old bytes
+  for (std::size_t i = text.size() + 1; i < upTo; ++i) {
+    EXPECT_EQ(buffer[i], '\0') << i;
+  }
+}
+
+TEST_F(ProfileStoreFakeTest, KeysAreUpperCasedInPlaceBySaveAndMirror) {
+  WirelessProfile profile;
+  profile.SharedKey[1] = "00112233445566778899aabbcc";
+  profile.SharedKeyLength[1] = 13;
+  const char* buffer = profile.SharedKey[1].data();
+  ASSERT_TRUE(store.SaveProfile(profile, "Upper"));
+  EXPECT_EQ(profile.SharedKey[1], "00112233445566778899AABBCC");
+  EXPECT_EQ(profile.SharedKey[1].data(), buffer);
+
+  profile.SharedKey[1] = "ffeeddccbbaa99887766554433221100";
+  profile.SharedKeyLength[1] = 16;
+  buffer = profile.SharedKey[1].data();
+  ASSERT_TRUE(mirror.WriteDriverParameters(profile));
+  EXPECT_EQ(profile.SharedKey[1], "FFEEDDCCBBAA99887766554433221100");
+  EXPECT_EQ(profile.SharedKey[1].data(), buffer);
+}
+
+TEST_F(ProfileStoreFakeTest, LoadingOverwritesTheOldSecretsInPlace) {
+  WirelessProfile stored = FullProfile();  // key 2 of 26 digits, short passwords
+  ASSERT_TRUE(store.SaveProfile(stored, "Secrets"));
+  WirelessProfile hex = FullProfile();
+  hex.HexEntryPp = 1;
+  hex.Passphrase = "0F1E2D3C4B5A6978";
+  hex.PassphraseLength = 16;
+  ASSERT_TRUE(store.SaveProfile(hex, "HexSecrets"));
+
+  WirelessProfile loaded;
+  loaded.SharedKey[1] = std::string(32, 'K');
+  loaded.AdvancedPassword = std::string(40, 'a');
+  loaded.leapUserPasswd = std::string(40, 'l');
+  loaded.Passphrase = std::string(40, 'p');
+  const char* key = loaded.SharedKey[1].data();
+  const char* advanced = loaded.AdvancedPassword.data();
+  const char* leap = loaded.leapUserPasswd.data();
+  const char* passphrase = loaded.Passphrase.data();
+  ASSERT_TRUE(store.LoadProfile(loaded, "Secrets"));
+  EXPECT_EQ(loaded.SharedKey[1], stored.SharedKey[1]);
+  EXPECT_EQ(loaded.AdvancedPassword, stored.AdvancedPassword);
+  EXPECT_EQ(loaded.leapUserPasswd, stored.leapUserPasswd);
+  EXPECT_EQ(loaded.Passphrase, stored.Passphrase);
+  ExpectZeroTail(loaded.SharedKey[1], key, 32);
+  ExpectZeroTail(loaded.AdvancedPassword, advanced, 40);
+  ExpectZeroTail(loaded.leapUserPasswd, leap, 40);
+  ExpectZeroTail(loaded.Passphrase, passphrase, 40);
+
+  loaded.Passphrase = std::string(40, 'h');
+  passphrase = loaded.Passphrase.data();
+  ASSERT_TRUE(store.LoadProfile(loaded, "HexSecrets"));
+  EXPECT_EQ(loaded.Passphrase, "0F1E2D3C4B5A6978");
+  ExpectZeroTail(loaded.Passphrase, passphrase, 40);
 }
 
 }  // namespace

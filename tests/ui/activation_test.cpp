@@ -95,5 +95,16 @@ TEST_F(ActivationTest, AFailedPushStillRecordsTheProfile) {
   EXPECT_GE(writeIndex("configurations", "ConfigurationProfileName"), 0);
 }
 
+TEST_F(ActivationTest, AFailedMirrorStillPushesAndRecordsTheProfile) {
+  registry.failWriteNumber = 2;  // the mirror's first write fails after the card id
+  EXPECT_TRUE(activate("Office"));
+  EXPECT_EQ(writeIndex("0042", "SSID"), -1);
+  ASSERT_FALSE(ndis.requests.empty());
+  EXPECT_EQ(ndis.requests.back().oid, oid::k80211Ssid);
+  EXPECT_GE(writeIndex("configurations\\virtualprofile", "NetworkName"), 0);
+  EXPECT_GE(writeIndex("configurations", "SelectedConfigurationName"), 0);
+  EXPECT_GE(writeIndex("configurations", "ConfigurationProfileName"), 0);
+}
+
 }  // namespace
 }  // namespace kestrel

@@ -1,6 +1,7 @@
 #include "ui/networks/networks_page.h"
 
 #include "monitor/monitor_texts.h"
+#include "profiles/secure_wipe.h"
 #include "ui/activation.h"
 #include "ui/app_services.h"
 #include "ui/networks/networks_texts.h"
@@ -90,20 +91,20 @@ void NetworksPage::resetWorkingProfileFor(const ChosenNetwork& network) {
   working.NetworkName = network.networkName;
   working.EnableSecurity = 0;
   for (std::size_t key = 0; key < kWepKeyCount; ++key) {
-    working.SharedKey[key].clear();
+    SecureWipe(working.SharedKey[key]);
     working.SharedKeyLength[key] = 0;
   }
   working.AdvancedAuthenticationType = 0;
   working.EncryptionAlg = 0;
   working.WPA = 0;
   working.AdvancedUserName.clear();
-  working.AdvancedPassword.clear();
+  SecureWipe(working.AdvancedPassword);
   working.Certificate.fill(0);
   working.DomainName.clear();
   working.LoginName.clear();
   working.leapUserName.clear();
-  working.leapUserPasswd.clear();
-  working.Passphrase.clear();
+  SecureWipe(working.leapUserPasswd);
+  SecureWipe(working.Passphrase);
   working.AdvancedUserNameLength = 0;
   working.AdvancedPasswdLength = 0;
   working.ClientCertLen = 0;

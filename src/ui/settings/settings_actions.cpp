@@ -2,6 +2,7 @@
 #include "profiles/key_derivation.h"
 #include "profiles/profile_messages.h"
 #include "profiles/profile_store.h"
+#include "profiles/secure_wipe.h"
 #include "ui/activation.h"
 #include "ui/settings/settings_controls.h"
 #include "ui/settings/settings_page.h"
@@ -37,8 +38,8 @@ bool SettingsPage::validatePassphrase() {
       services_.prompt.inform(kWepPassphraseLengthMessage);
       return false;
     }
-    wepPassphrase_ = passphrase;
-    profile.wepPassphrase = passphrase;
+    AssignSecret(wepPassphrase_, passphrase);
+    AssignSecret(profile.wepPassphrase, passphrase);
     profile.PHlength = static_cast<std::int32_t>(passphrase.size());
   } else if (security == Security::WpaPsk && passphraseEntry) {
     if (!IsValidWpaPassphrase(passphrase)) {
@@ -51,8 +52,8 @@ bool SettingsPage::validatePassphrase() {
     // store read this text as hex digits.
     profile.HexEntryPp = 0;
   } else {
-    wepPassphrase_.clear();
-    profile.wepPassphrase.clear();
+    SecureWipe(wepPassphrase_);
+    SecureWipe(profile.wepPassphrase);
     profile.PHlength = 0;
   }
   return true;

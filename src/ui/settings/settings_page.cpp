@@ -5,6 +5,7 @@
 
 #include "profiles/key_derivation.h"
 #include "profiles/profile_store.h"
+#include "profiles/secure_wipe.h"
 #include "ui/settings/settings_controls.h"
 #include "ui/settings/settings_rules.h"
 #include "ui/settings/settings_texts.h"
@@ -166,7 +167,9 @@ void SettingsPage::fillFromWorkingProfile() {
   controls_.setText(kPassphrase, MaskOf(static_cast<std::size_t>(std::clamp<std::int32_t>(
                                      profile.PHlength, 0, kMaxPassphraseEdit))));
 
-  pageKeys_ = profile.SharedKey;
+  for (std::size_t k = 0; k < kWepKeyCount; ++k) {
+    AssignSecret(pageKeys_[k], profile.SharedKey[k]);
+  }
   pageKeyLengths_ = profile.SharedKeyLength;
   shownKey_ =
       profile.defaultKey >= 0 && profile.defaultKey < static_cast<std::int32_t>(kWepKeyCount)
@@ -174,7 +177,7 @@ void SettingsPage::fillFromWorkingProfile() {
           : 0;
   controls_.selectListItem(kKeyNumber, static_cast<int>(shownKey_));
   if (EqualsIgnoringCase(pageKeys_[shownKey_], kPlaceholderKey) && profile.EapSelection != 7) {
-    pageKeys_[shownKey_].clear();
+    SecureWipe(pageKeys_[shownKey_]);
     pageKeyLengths_[shownKey_] = 0;
   }
   if (!pageKeys_[shownKey_].empty()) {
@@ -183,9 +186,9 @@ void SettingsPage::fillFromWorkingProfile() {
     controls_.setText(kPassphrase, "");
     controls_.setText(kKey, "");
   }
+  // Masked in place: the key's digits are overwritten, not left in a freed buffer.
   for (std::string& key : pageKeys_) {
-    if (!key.empty())
-      key = MaskOf(key.size());
+    std::fill(key.begin(), key.end(), '*');
   }
 
   const int manualSize = ManualSizeOfKey(pageKeyLengths_[shownKey_]);
@@ -290,7 +293,7 @@ void SettingsPage::clearPassphraseEdit() {
 
 void SettingsPage::clearPageKeys() {
   for (std::string& key : pageKeys_)
-    key.clear();
+    SecureWipe(key);
   pageKeyLengths_.fill(0);
 }
 
@@ -300,7 +303,7 @@ void SettingsPage::clearPageKeys() {
 void SettingsPage::forgetGeneratedKeys() {
   for (std::size_t k = 0; k < kWepKeyCount; ++k) {
     if (!IsMask(pageKeys_[k])) {
-      pageKeys_[k].clear();
+      SecureWipe(pageKeys_[k]);
       pageKeyLengths_[k] = 0;
     }
   }
@@ -630,11 +633,12 @@ void SettingsPage::onManualSize() {
 void SettingsPage::onPassphraseChanged() {
   const std::string passphrase = controls_.text(kPassphrase);
   if (!IsMask(passphrase) && chosenSecurity() == Security::Wep) {
-    wepPassphrase_ = passphrase;
-    const WepKeys keys = GenerateWepKeys(passphrase, generationSizeIndex());
+    AssignSecret(wepPassphrase_, passphrase);
+    WepKeys keys = GenerateWepKeys(passphrase, generationSizeIndex());
     for (std::size_t k = 0; k < kWepKeyCount; ++k) {
-      pageKeys_[k] = keys[k];
+      AssignSecret(pageKeys_[k], keys[k]);
       pageKeyLengths_[k] = static_cast<std::int32_t>(keys[k].size() / 2);
+      SecureWipe(keys[k]);
     }
     controls_.setText(kKey, pageKeys_[keyNumber()]);
   }
@@ -655,7 +659,7 @@ void SettingsPage::onKeyNumber() {
   if (!typed.empty() && !HasKeyLength(typed, manualSizeIndex()))
     services_.prompt.inform(size.lengthMessage);
   if (!IsKeyMask(typed)) {
-    pageKeys_[shownKey_] = typed;
+    AssignSecret(pageKeys_[shownKey_], typed);
     pageKeyLengths_[shownKey_] = static_cast<std::int32_t>(typed.size() / 2);
   }
   shownKey_ = static_cast<std::size_t>(chosen) % kWepKeyCount;
@@ -718,7 +722,7 @@ bool SettingsPage::preTranslateKey(const KeyPress& key) {
   const bool typing = key.kind == KeyPress::Kind::Printable ||
                       key.kind == KeyPress::Kind::Backspace || key.kind == KeyPress::Kind::Delete;
   if (passphraseMasked_ && typing && !key.alt && !key.ctrl && key.target == kPassphrase) {
-    wepPassphrase_.clear();
+    SecureWipe(wepPassphrase_);
     clearPassphraseEdit();
   }
   return false;

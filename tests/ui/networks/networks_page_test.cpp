@@ -188,6 +188,25 @@ TEST_F(NetworksPageTest, SecuredNetworksAreHandedToTheSettingsPage) {
   EXPECT_EQ(std::count(sheet.calls.begin(), sheet.calls.end(), "popup"), 0);
 }
 
+TEST_F(NetworksPageTest, ConnectWipesTheWorkingProfilesSecretsInPlace) {
+  scanWith({Open("KESTREL_WEP").privacy(1)});
+  WirelessProfile& working = services.records.working;
+  std::vector<std::string*> secrets = {&working.SharedKey[0], &working.AdvancedPassword,
+                                       &working.leapUserPasswd, &working.Passphrase};
+  std::vector<const char*> buffers;
+  for (std::string* secret : secrets) {
+    *secret = std::string(40, 's');
+    buffers.push_back(secret->data());
+  }
+  clickRow(0);
+  page.OnConnect();  // handed to the settings page: nothing is written into them again
+  for (std::size_t i = 0; i < secrets.size(); ++i) {
+    EXPECT_TRUE(secrets[i]->empty()) << i;
+    ASSERT_EQ(secrets[i]->data(), buffers[i]) << i;
+    EXPECT_EQ(std::string(buffers[i], 40), std::string(40, '\0')) << i;
+  }
+}
+
 TEST_F(NetworksPageTest, AdHocNetworksTakeTheirBandAndCentreFrequency) {
   scanWith({NetworkRecord().ssid("lab5").mode(0).channel(5180),
             NetworkRecord().ssid("lab24").mode(0).channel(2437, 0x0400)});

@@ -1,4 +1,7 @@
 // What the settings page writes: validation, save, delete, apply and its activation.
+#include <algorithm>
+#include <cctype>
+
 #include "profiles/key_derivation.h"
 #include "profiles/profile_messages.h"
 #include "settings_fixture.h"
@@ -163,6 +166,24 @@ TEST_F(SettingsPageWrites, AStoredDot1xWepProfileAppliedAsWpaPskCarriesThePlaceh
 }
 
 // --- Apply and the activation ---------------------------------------------------------
+
+TEST_F(SettingsPageWrites, ApplyReloadsTheAppliedProfileOnlyAfterThePopup) {
+  typeWpaNetwork("KESTREL_WPA2", "kestrel-wpa2-psk");
+  ASSERT_TRUE(page.Apply());
+  ASSERT_EQ(sheet.popupsAtOpen.size(), 1u);
+  const std::string loaded = "configurations\\virtualprofile";
+  std::size_t readsAfterPopup = 0;
+  for (std::size_t i = sheet.popupsAtOpen[0]; i < registry.openedPaths.size(); ++i) {
+    std::string path = registry.openedPaths[i];
+    std::transform(path.begin(), path.end(), path.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (path.size() >= loaded.size() &&
+        path.compare(path.size() - loaded.size(), loaded.size(), loaded) == 0)
+      ++readsAfterPopup;
+  }
+  EXPECT_GT(readsAfterPopup, 0u);
+  EXPECT_EQ(text(kSsid), "KESTREL_WPA2");  // the page shows what was reloaded
+}
 
 TEST_F(SettingsPageWrites, ApplyMirrorsPushesSavesNamesThenShowsThePopupAndReloads) {
   typeWpaNetwork("KESTREL_WPA2", "kestrel-wpa2-psk");

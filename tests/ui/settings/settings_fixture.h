@@ -46,17 +46,22 @@ class FakeSettingsWindow : public SettingsPageWindow {
   void drawPictures() override { ++draws; }
 };
 
-// The sheet notes when the popup was shown: how many registry writes had happened then.
+// The sheet notes when the popup was shown: how many registry writes had happened then,
+// and how many keys had been opened.
 class FakeSheet : public SheetControl {
  public:
   explicit FakeSheet(fakes::FakeRegistry& registry) : registry_(registry) {}
   std::map<SheetButton, bool> shown;
   std::vector<std::size_t> popupsAtWrite;
+  std::vector<std::size_t> popupsAtOpen;
 
   void showButton(SheetButton button, bool visible) override { shown[button] = visible; }
   void enableButton(SheetButton, bool) override {}
   void setActivePage(int) override {}
-  void showApplyingPopup() override { popupsAtWrite.push_back(registry_.written.size()); }
+  void showApplyingPopup() override {
+    popupsAtWrite.push_back(registry_.written.size());
+    popupsAtOpen.push_back(registry_.openedPaths.size());
+  }
 
  private:
   fakes::FakeRegistry& registry_;

@@ -120,6 +120,14 @@ TEST_F(SettingsPageControls, WpaPskLeavesOnlyThePassphraseAndAdvancedSecurity) {
   EXPECT_EQ(text(kKey), "");
 }
 
+TEST_F(SettingsPageControls, AWpaPskPassphraseGeneratesNoWepKeys) {
+  open();
+  click(kWpaPsk);
+  type(kPassphrase, "abcdefgh");
+  EXPECT_EQ(text(kKey), "");
+  EXPECT_TRUE(enabled(kSaveProfile));  // the change itself still counts
+}
+
 TEST_F(SettingsPageControls, ManualEntryThenPassphraseEntrySwitchTheEditsAndForgetTheKeys) {
   open();
   click(kWep);
