@@ -11,6 +11,7 @@
 
 #include "adapter/adapter_discovery.h"
 #include "adapter/oid_conversions.h"
+#include "ctl_text_files.h"
 #include "fakes/fake_dot1x_library.h"
 #include "fakes/fake_guid_source.h"
 #include "fakes/fake_ndis_library.h"
@@ -69,6 +70,8 @@ struct CtlMachine {
   ScriptedClock clock;
   fakes::FakeDot1xLibrary dot1xLibrary;
   DiscardingDot1xDiagnostics diagnostics;
+  IconvTextCodec codec;
+  MemoryCtlFiles ctlFiles;
   SystemKind system;
   AdapterIdentity identity;
   bool opened = false;

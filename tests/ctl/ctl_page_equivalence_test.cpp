@@ -18,6 +18,7 @@ class NoOutput : public CtlOutput {
   void error(const std::string& text) override { errors.push_back(text); }
   bool terminal() const override { return false; }
   void progress(const std::string&) override {}
+  void document(const std::string&) override {}
   std::vector<std::string> errors;
 };
 
@@ -94,7 +95,8 @@ int RunCtl(Machine& machine, const std::vector<std::string>& words) {
   EXPECT_TRUE(command) << error;
   NoOutput out;
   CtlContext context{machine.services,     machine.discovery, machine.clock, out,
-                     machine.adapterFound, "Jun 30 2005"};
+                     machine.adapterFound, "Jun 30 2005",     machine.codec, machine.ctlFiles,
+                     machine.registry};
   const int code = command ? RunCommand(*command, context) : -1;
   EXPECT_TRUE(out.errors.empty()) << out.errors.front();
   return code;

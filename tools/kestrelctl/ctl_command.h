@@ -17,6 +17,8 @@ enum class Verb {
   ProfilesApply,
   ProfilesSave,
   ProfilesDelete,
+  ProfilesExport,
+  ProfilesImport,
   Connect,
   Info,
   Stats,
@@ -38,6 +40,10 @@ struct Command {
   std::optional<std::string> wepKey;
   std::optional<std::string> passphrase;
   int seconds = 5;
+  std::string file;                // profiles export, import: "-" is the standard output
+  std::vector<std::string> names;  // profiles export: none = every user profile
+  bool includeSecrets = false;
+  bool replace = false;  // profiles import: names already stored may be replaced
   // connect, profiles apply: how long to watch for the link; 0 = do not wait.
   int waitSeconds = kDefaultWaitSeconds;
 };

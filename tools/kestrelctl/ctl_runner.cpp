@@ -14,6 +14,7 @@
 #include "monitor/status_panel.h"
 #include "page_user.h"
 #include "platform/timers.h"
+#include "profile_transfer.h"
 #include "profiles/profile_messages.h"
 #include "ui/information/identity_texts.h"
 
@@ -134,7 +135,8 @@ class Runner {
     }
     const bool needsAdapter =
         command.verb != Verb::ProfilesList && command.verb != Verb::ProfilesShow &&
-        command.verb != Verb::ProfilesSave && command.verb != Verb::ProfilesDelete;
+        command.verb != Verb::ProfilesSave && command.verb != Verb::ProfilesDelete &&
+        command.verb != Verb::ProfilesExport && command.verb != Verb::ProfilesImport;
     if (!findAdapter(needsAdapter)) {
       out_.error("adapter: absent");
       return kExitAdapterAbsent;
@@ -157,6 +159,10 @@ class Runner {
         return save(command);
       case Verb::ProfilesDelete:
         return remove(command.name);
+      case Verb::ProfilesExport:
+        return ExportProfiles(command, c_);
+      case Verb::ProfilesImport:
+        return ImportProfiles(command, c_);
       case Verb::Connect:
         return connect(command);
       case Verb::Info:

@@ -20,6 +20,7 @@
 #include "win32/win32_registry.h"
 #include "win32/win32_shell_ports.h"
 #include "win32/win32_system_ports.h"
+#include "win32_text_files.h"
 
 namespace {
 
@@ -60,6 +61,10 @@ class ConsoleOutput : public ctl::CtlOutput {
   void error(const std::string& text) override { WriteOut(stderr, STD_ERROR_HANDLE, text + "\n"); }
   bool terminal() const override { return terminal_; }
   void progress(const std::string& text) override { WriteOut(stdout, STD_OUTPUT_HANDLE, text); }
+  void document(const std::string& utf8) override {
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    std::fflush(stdout);
+  }
 
  private:
   bool terminal_;
@@ -135,6 +140,9 @@ int main(int argc, char** argv) {
                        mirror,        prompt,
                        adapterFound,  zeroConfigInControl,
                        dot1xAvailable};
-  ctl::CtlContext context{services, discovery, clock, out, adapterFound, kUtilityReleaseDate};
+  ctl::Win32TextCodec codec;
+  ctl::Win32CtlFiles ctlFiles;
+  ctl::CtlContext context{services, discovery, clock,   out, adapterFound, kUtilityReleaseDate,
+                          codec,    ctlFiles,  registry};
   return ctl::RunCommand(*command, context);
 }
