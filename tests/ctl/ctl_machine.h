@@ -3,6 +3,7 @@
 // one adapter present at a known device, its MAC and country (JP) answered.
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -75,6 +76,7 @@ struct CtlMachine {
   SystemKind system;
   AdapterIdentity identity;
   bool opened = false;
+  std::atomic<bool> interrupted{false};
   bool adapterFound = false;
   const bool zeroConfig = false;
   Adapter adapter{ndis, events, opened, identity.current};

@@ -93,8 +93,8 @@ class CtlTest : public ::testing::Test, public CtlMachine {
     std::string error;
     const auto command = ParseCommand(words, error);
     EXPECT_TRUE(command) << error;
-    CtlContext context{services,      discovery, clock,    out,     adapterFound,
-                       "Jun 30 2005", codec,     ctlFiles, registry};
+    CtlContext context{services, discovery, clock,    out,    adapterFound, "Jun 30 2005",
+                       codec,    ctlFiles,  registry, opened, interrupted};
     return command ? RunCommand(*command, context) : -1;
   }
 

@@ -48,8 +48,8 @@ struct Machine : CtlMachine {
     EXPECT_TRUE(command) << error;
     // As the console answers: --yes to every question the store asks.
     prompt.answers.assign(400, command && command->yes);
-    CtlContext context{services,      discovery, clock,    out,     adapterFound,
-                       "Jun 30 2005", codec,     ctlFiles, registry};
+    CtlContext context{services, discovery, clock,    out,    adapterFound, "Jun 30 2005",
+                       codec,    ctlFiles,  registry, opened, interrupted};
     return command ? RunCommand(*command, context) : -1;
   }
 

@@ -18,6 +18,7 @@ enum Option : unsigned {
   kWait = 1u << 7,  // --wait, --no-wait
   kSecrets = 1u << 8,
   kReplace = 1u << 9,
+  kCount = 1u << 10,
 };
 
 // What a command takes before its options.
@@ -64,6 +65,10 @@ constexpr CommandEntry kCommands[] = {
      "profiles import FILE [--replace] [--yes]",
      "stores every profile of an exported file, or none; --replace --yes overwrites profiles "
      "of the same names"},
+    {"monitor", Verb::Monitor, Positional::None, kJson | kSeconds | kCount,
+     "monitor [--json] [--seconds N | --count N]",
+     "one line per change of card, link, channel, rate or signal bars, polled once a second, "
+     "until Ctrl+C, N seconds or N events"},
 };
 
 constexpr char kUsageHead[] =
@@ -133,6 +138,13 @@ bool ParseOptions(const std::vector<std::string>& words, std::size_t from,
         error = "--seconds takes a whole number from 1 to 3600";
         return false;
       }
+      command.secondsGiven = true;
+    } else if (word == "--count" && hasValue) {
+      needed = kCount;
+      if (!ParseWholeNumber(words[++i], 1, 1000000, command.count)) {
+        error = "--count takes a whole number from 1 to 1000000";
+        return false;
+      }
     } else if (word == "--include-secrets") {
       needed = kSecrets;
       command.includeSecrets = true;
@@ -165,6 +177,10 @@ bool ParseOptions(const std::vector<std::string>& words, std::size_t from,
   }
   if (command.wepKey && command.passphrase) {
     error = "--wep-key and --passphrase exclude each other";
+    return false;
+  }
+  if (command.secondsGiven && command.count > 0) {
+    error = "--seconds and --count exclude each other";
     return false;
   }
   return true;

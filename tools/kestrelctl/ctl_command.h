@@ -22,6 +22,7 @@ enum class Verb {
   Connect,
   Info,
   Stats,
+  Monitor,
 };
 
 enum class Format { Table, Json, Csv };
@@ -40,6 +41,8 @@ struct Command {
   std::optional<std::string> wepKey;
   std::optional<std::string> passphrase;
   int seconds = 5;
+  bool secondsGiven = false;
+  int count = 0;                   // monitor: events before it ends; 0 = no limit
   std::string file;                // profiles export, import: "-" is the standard output
   std::vector<std::string> names;  // profiles export: none = every user profile
   bool includeSecrets = false;

@@ -1,6 +1,7 @@
 #pragma once
 // kestrelctl's commands over the same core objects the tray utility uses.
 
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -48,6 +49,9 @@ struct CtlContext {
   TextCodec& codec;
   CtlFiles& files;
   Registry& registry;
+  // monitor: the adapter's request channel, opened afresh after a loss, and Ctrl+C.
+  bool& channelOpened;
+  const std::atomic<bool>& interrupted;
 };
 
 int RunCommand(const Command& command, CtlContext& context);

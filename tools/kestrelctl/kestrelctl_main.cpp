@@ -3,6 +3,7 @@
 
 #include <io.h>
 
+#include <atomic>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -25,6 +26,16 @@
 namespace {
 
 using namespace kestrel;
+
+// Ctrl+C ends the monitor at its next tick, so it exits 0 with every line written.
+std::atomic<bool> interrupted{false};
+
+BOOL WINAPI OnConsoleControl(DWORD event) {
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+    return FALSE;
+  interrupted = true;
+  return TRUE;
+}
 
 std::string Utf8FromCore(const std::string& text) {
   const std::wstring wide = WideFromCore(text);
