@@ -153,7 +153,10 @@ int main(int argc, char** argv) {
                        dot1xAvailable};
   ctl::Win32TextCodec codec;
   ctl::Win32CtlFiles ctlFiles;
-  ctl::CtlContext context{services, discovery, clock,   out, adapterFound, kUtilityReleaseDate,
-                          codec,    ctlFiles,  registry};
+  ctl::CtlContext context{services,     discovery,           clock,      out,
+                          adapterFound, kUtilityReleaseDate, codec,      ctlFiles,
+                          registry,     channelOpened,       interrupted};
+  if (command->verb == ctl::Verb::Monitor)
+    SetConsoleCtrlHandler(OnConsoleControl, TRUE);
   return ctl::RunCommand(*command, context);
 }
