@@ -71,7 +71,7 @@ struct CtlMachine {
   ScriptedClock clock;
   fakes::FakeDot1xLibrary dot1xLibrary;
   DiscardingDot1xDiagnostics diagnostics;
-  IconvTextCodec codec;
+  TestTextCodec codec;
   MemoryCtlFiles ctlFiles;
   SystemKind system;
   AdapterIdentity identity;

@@ -1,15 +1,23 @@
 #pragma once
-// kestrelctl's text codec over the C library's converter (code page 932, strict both
-// ways) and its files in memory. Native builds only.
-
-#include <iconv.h>
+// kestrelctl's text codec for the tests: natively over the C library's converter (code page
+// 932, strict both ways), under Wine the program's own; and its files in memory.
 
 #include <map>
 #include <string>
 
 #include "text_codec.h"
 
+#ifdef _WIN32
+#include "win32_text_files.h"
+#else
+#include <iconv.h>
+#endif
+
 namespace kestrel::ctl {
+
+#ifdef _WIN32
+using TestTextCodec = Win32TextCodec;
+#else
 
 class IconvTextCodec : public TextCodec {
  public:
@@ -40,6 +48,9 @@ class IconvTextCodec : public TextCodec {
     return true;
   }
 };
+
+using TestTextCodec = IconvTextCodec;
+#endif
 
 class MemoryCtlFiles : public CtlFiles {
  public:
