@@ -3,6 +3,7 @@
 // one adapter present at a known device, its MAC and country (JP) answered.
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "adapter/adapter_discovery.h"
 #include "adapter/oid_conversions.h"
+#include "ctl_text_files.h"
 #include "fakes/fake_dot1x_library.h"
 #include "fakes/fake_guid_source.h"
 #include "fakes/fake_ndis_library.h"
@@ -69,9 +71,12 @@ struct CtlMachine {
   ScriptedClock clock;
   fakes::FakeDot1xLibrary dot1xLibrary;
   DiscardingDot1xDiagnostics diagnostics;
+  TestTextCodec codec;
+  MemoryCtlFiles ctlFiles;
   SystemKind system;
   AdapterIdentity identity;
   bool opened = false;
+  std::atomic<bool> interrupted{false};
   bool adapterFound = false;
   const bool zeroConfig = false;
   Adapter adapter{ndis, events, opened, identity.current};

@@ -18,6 +18,7 @@ class NoOutput : public CtlOutput {
   void error(const std::string& text) override { errors.push_back(text); }
   bool terminal() const override { return false; }
   void progress(const std::string&) override {}
+  void document(const std::string&) override {}
   std::vector<std::string> errors;
 };
 
@@ -93,8 +94,9 @@ int RunCtl(Machine& machine, const std::vector<std::string>& words) {
   const auto command = ParseCommand(words, error);
   EXPECT_TRUE(command) << error;
   NoOutput out;
-  CtlContext context{machine.services,     machine.discovery, machine.clock, out,
-                     machine.adapterFound, "Jun 30 2005"};
+  CtlContext context{machine.services,     machine.discovery, machine.clock,      out,
+                     machine.adapterFound, "Jun 30 2005",     machine.codec,      machine.ctlFiles,
+                     machine.registry,     machine.opened,    machine.interrupted};
   const int code = command ? RunCommand(*command, context) : -1;
   EXPECT_TRUE(out.errors.empty()) << out.errors.front();
   return code;

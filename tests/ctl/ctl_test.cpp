@@ -62,6 +62,7 @@ class RecordingOutput : public CtlOutput {
   void error(const std::string& text) override { errors.push_back(text); }
   bool terminal() const override { return atTerminal; }
   void progress(const std::string& text) override { progressText += text; }
+  void document(const std::string& utf8) override { documentText += utf8; }
   bool has(const std::string& text) const {
     return std::find(lines.begin(), lines.end(), text) != lines.end();
   }
@@ -69,6 +70,7 @@ class RecordingOutput : public CtlOutput {
   std::vector<std::string> errors;
   bool atTerminal = false;
   std::string progressText;
+  std::string documentText;
 };
 
 class CtlTest : public ::testing::Test, public CtlMachine {
@@ -91,7 +93,8 @@ class CtlTest : public ::testing::Test, public CtlMachine {
     std::string error;
     const auto command = ParseCommand(words, error);
     EXPECT_TRUE(command) << error;
-    CtlContext context{services, discovery, clock, out, adapterFound, "Jun 30 2005"};
+    CtlContext context{services, discovery, clock,    out,    adapterFound, "Jun 30 2005",
+                       codec,    ctlFiles,  registry, opened, interrupted};
     return command ? RunCommand(*command, context) : -1;
   }
 

@@ -44,6 +44,20 @@ void FakeRegistry::putValue(RegistryHive hive, const std::string& path, const st
   keys_[normalize(hive, path)].values[lower(name)] = value;
 }
 
+std::string FakeRegistry::dump() const {
+  std::string text;
+  for (const auto& [path, key] : keys_) {
+    text += "[" + path + "]\n";
+    for (const auto& [name, value] : key.values) {
+      text += name + " type " + std::to_string(static_cast<std::uint32_t>(value.type)) + ":";
+      for (const std::uint8_t byte : value.data)
+        text += " " + std::to_string(byte);
+      text += "\n";
+    }
+  }
+  return text;
+}
+
 bool FakeRegistry::hasKey(RegistryHive hive, const std::string& path) const {
   return keys_.count(normalize(hive, path)) != 0;
 }

@@ -42,6 +42,8 @@ class FakeRegistry : public Registry {
   std::map<std::string, RegistryValue> valuesOf(RegistryHive hive, const std::string& path) const;
   const RegistryValue* value(RegistryHive hive, const std::string& path,
                              const std::string& name) const;
+  // Every key, value name, type and byte, in order: equal texts mean equal registries.
+  std::string dump() const;
 
   bool openKey(RegistryHive hive, const std::string& path, RegistryAccess access,
                RegistryKeyHandle& key) override;

@@ -16,41 +16,59 @@ enum Option : unsigned {
   kSecurity = 1u << 5,  // --wep-key, --passphrase
   kSeconds = 1u << 6,
   kWait = 1u << 7,  // --wait, --no-wait
+  kSecrets = 1u << 8,
+  kReplace = 1u << 9,
+  kCount = 1u << 10,
 };
+
+// What a command takes before its options.
+enum class Positional { None, Name, File, FileAndNames };
 
 struct CommandEntry {
   const char* topic;  // the words that name it
   Verb verb;
-  bool takesName;
+  Positional positional;
   unsigned options;
   const char* synopsis;
   const char* description;
 };
 
 constexpr CommandEntry kCommands[] = {
-    {"status", Verb::Status, false, kJson, "status [--json]",
+    {"status", Verb::Status, Positional::None, kJson, "status [--json]",
      "link state, network, BSSID, channel, rate and signal, as the status panel shows them"},
-    {"scan", Verb::Scan, false, kJson | kCsv, "scan [--json | --csv]",
+    {"scan", Verb::Scan, Positional::None, kJson | kCsv, "scan [--json | --csv]",
      "one survey cycle (about 5 s), then the networks heard"},
-    {"profiles list", Verb::ProfilesList, false, kJson, "profiles list [--json]",
+    {"profiles list", Verb::ProfilesList, Positional::None, kJson, "profiles list [--json]",
      "the names of the stored profiles"},
-    {"profiles show", Verb::ProfilesShow, true, kJson, "profiles show NAME [--json]",
+    {"profiles show", Verb::ProfilesShow, Positional::Name, kJson, "profiles show NAME [--json]",
      "a profile's settings, never its keys or passphrase"},
-    {"profiles apply", Verb::ProfilesApply, true, kWait,
+    {"profiles apply", Verb::ProfilesApply, Positional::Name, kWait,
      "profiles apply NAME [--wait SECONDS | --no-wait]",
      "applies a stored profile as the settings page does, then waits for its network"},
-    {"profiles save", Verb::ProfilesSave, true, kSsid | kAdHoc | kSecurity | kYes,
+    {"profiles save", Verb::ProfilesSave, Positional::Name, kSsid | kAdHoc | kSecurity | kYes,
      "profiles save NAME --ssid SSID [--adhoc] [--wep-key HEX | --passphrase TEXT] [--yes]",
      "saves a profile as the settings page does; --yes answers the overwrite question"},
-    {"profiles delete", Verb::ProfilesDelete, true, kYes, "profiles delete NAME [--yes]",
-     "deletes a profile; --yes answers the question"},
-    {"connect", Verb::Connect, true, kAdHoc | kSecurity | kWait,
+    {"profiles delete", Verb::ProfilesDelete, Positional::Name, kYes,
+     "profiles delete NAME [--yes]", "deletes a profile; --yes answers the question"},
+    {"connect", Verb::Connect, Positional::Name, kAdHoc | kSecurity | kWait,
      "connect SSID [--adhoc] [--wep-key HEX | --passphrase TEXT] [--wait SECONDS | --no-wait]",
      "applies the network as the settings page does, then waits until the link is up"},
-    {"info", Verb::Info, false, kJson, "info [--json]",
+    {"info", Verb::Info, Positional::None, kJson, "info [--json]",
      "region, MAC and IP address, driver and utility versions and dates"},
-    {"stats", Verb::Stats, false, kJson | kSeconds, "stats [--seconds N] [--json]",
+    {"stats", Verb::Stats, Positional::None, kJson | kSeconds, "stats [--seconds N] [--json]",
      "the statistics page's figures once a second for N seconds (default 5)"},
+    {"profiles export", Verb::ProfilesExport, Positional::FileAndNames, kSecrets,
+     "profiles export FILE [NAME...] [--include-secrets]",
+     "writes profiles (all user profiles when none is named) to a JSON file, - for the "
+     "standard output; --include-secrets adds keys and passwords in the clear"},
+    {"profiles import", Verb::ProfilesImport, Positional::File, kReplace | kYes,
+     "profiles import FILE [--replace] [--yes]",
+     "stores every profile of an exported file, or none; --replace --yes overwrites profiles "
+     "of the same names"},
+    {"monitor", Verb::Monitor, Positional::None, kJson | kSeconds | kCount,
+     "monitor [--json] [--seconds N | --count N]",
+     "one line per change of card, link, channel, rate or signal bars, polled once a second, "
+     "until Ctrl+C, N seconds or N events"},
 };
 
 constexpr char kUsageHead[] =
@@ -120,6 +138,19 @@ bool ParseOptions(const std::vector<std::string>& words, std::size_t from,
         error = "--seconds takes a whole number from 1 to 3600";
         return false;
       }
+      command.secondsGiven = true;
+    } else if (word == "--count" && hasValue) {
+      needed = kCount;
+      if (!ParseWholeNumber(words[++i], 1, 1000000, command.count)) {
+        error = "--count takes a whole number from 1 to 1000000";
+        return false;
+      }
+    } else if (word == "--include-secrets") {
+      needed = kSecrets;
+      command.includeSecrets = true;
+    } else if (word == "--replace") {
+      needed = kReplace;
+      command.replace = true;
     } else if (word == "--wait" && hasValue) {
       needed = kWait;
       if (waitGiven || !ParseWholeNumber(words[++i], 1, kLongestWaitSeconds, command.waitSeconds)) {
@@ -146,6 +177,10 @@ bool ParseOptions(const std::vector<std::string>& words, std::size_t from,
   }
   if (command.wepKey && command.passphrase) {
     error = "--wep-key and --passphrase exclude each other";
+    return false;
+  }
+  if (command.secondsGiven && command.count > 0) {
+    error = "--seconds and --count exclude each other";
     return false;
   }
   return true;
@@ -227,13 +262,25 @@ std::optional<Command> ParseCommand(const std::vector<std::string>& words, std::
 
   Command command;
   command.verb = entry->verb;
-  if (entry->takesName) {
+  auto positionalAt = [&](std::size_t at) {
+    // "-" alone is a file name (the standard output), not an option.
+    return at < words.size() && (words[at] == "-" || words[at].rfind("-", 0) != 0);
+  };
+  if (entry->positional == Positional::Name) {
     if (words.size() <= next || words[next].rfind("--", 0) == 0) {
       error = std::string(entry->topic) +
               (entry->verb == Verb::Connect ? " needs an SSID" : " needs a profile name");
       return std::nullopt;
     }
     command.name = words[next++];
+  } else if (entry->positional != Positional::None) {
+    if (!positionalAt(next)) {
+      error = std::string(entry->topic) + " needs a file name";
+      return std::nullopt;
+    }
+    command.file = words[next++];
+    while (entry->positional == Positional::FileAndNames && positionalAt(next))
+      command.names.push_back(words[next++]);
   }
   if (!ParseOptions(words, next, *entry, command, error))
     return std::nullopt;

@@ -17,9 +17,12 @@ enum class Verb {
   ProfilesApply,
   ProfilesSave,
   ProfilesDelete,
+  ProfilesExport,
+  ProfilesImport,
   Connect,
   Info,
   Stats,
+  Monitor,
 };
 
 enum class Format { Table, Json, Csv };
@@ -38,6 +41,12 @@ struct Command {
   std::optional<std::string> wepKey;
   std::optional<std::string> passphrase;
   int seconds = 5;
+  bool secondsGiven = false;
+  int count = 0;                   // monitor: events before it ends; 0 = no limit
+  std::string file;                // profiles export, import: "-" is the standard output
+  std::vector<std::string> names;  // profiles export: none = every user profile
+  bool includeSecrets = false;
+  bool replace = false;  // profiles import: names already stored may be replaced
   // connect, profiles apply: how long to watch for the link; 0 = do not wait.
   int waitSeconds = kDefaultWaitSeconds;
 };

@@ -6,6 +6,7 @@
 #include "adapter/oid_conversions.h"
 #include "ctl_escaping.h"
 #include "ctl_json.h"
+#include "link_monitor.h"
 #include "link_wait.h"
 #include "monitor/link_status.h"
 #include "monitor/load_chart.h"
@@ -14,7 +15,9 @@
 #include "monitor/status_panel.h"
 #include "page_user.h"
 #include "platform/timers.h"
+#include "profile_transfer.h"
 #include "profiles/profile_messages.h"
+#include "shell/tray_applet.h"
 #include "ui/information/identity_texts.h"
 
 namespace kestrel::ctl {
@@ -27,40 +30,8 @@ std::string Printed(const char* format, int value) {
   return text;
 }
 
-const char* LinkStateName(std::uint32_t stateCode) {
-  switch (stateCode) {
-    case 0:
-      return "not associated";
-    case 2:
-      return "authenticating";
-    case 3:
-      return "connecting";
-    default:
-      return "connected";
-  }
-}
-
 const char* ModeName(std::uint32_t infrastructureMode) {
   return infrastructureMode != 0 ? "infrastructure" : "adhoc";
-}
-
-// Megabits per second of a rate code, as the panel's rate text gives it; empty for
-// "unknown" (0).
-std::string RateMbps(std::uint32_t rateCode) {
-  if (rateCode == 0)
-    return {};
-  if (rateCode == 5)
-    return "5.5";
-  if ((rateCode & 0x80000000u) == 0)
-    return std::to_string(rateCode);
-  const std::uint32_t kbps = rateCode & 0x7FFFFFFFu;
-  char text[32];
-  std::snprintf(text, sizeof text, "%u.%03u", kbps / 1000u, kbps % 1000u);
-  std::string mbps = text;
-  mbps.erase(mbps.find_last_not_of('0') + 1);
-  if (mbps.back() == '.')
-    mbps.pop_back();
-  return mbps;
 }
 
 // "37 %" of the sampler's percentage text as a number text.
@@ -134,7 +105,12 @@ class Runner {
     }
     const bool needsAdapter =
         command.verb != Verb::ProfilesList && command.verb != Verb::ProfilesShow &&
-        command.verb != Verb::ProfilesSave && command.verb != Verb::ProfilesDelete;
+        command.verb != Verb::ProfilesSave && command.verb != Verb::ProfilesDelete &&
+        command.verb != Verb::ProfilesExport && command.verb != Verb::ProfilesImport;
+    json_ = command.format == Format::Json;
+    // The monitor tells an absent card as an event and waits for it.
+    if (command.verb == Verb::Monitor)
+      return monitor(command);
     if (!findAdapter(needsAdapter)) {
       out_.error("adapter: absent");
       return kExitAdapterAbsent;
@@ -157,12 +133,17 @@ class Runner {
         return save(command);
       case Verb::ProfilesDelete:
         return remove(command.name);
+      case Verb::ProfilesExport:
+        return ExportProfiles(command, c_);
+      case Verb::ProfilesImport:
+        return ImportProfiles(command, c_);
       case Verb::Connect:
         return connect(command);
       case Verb::Info:
         return info();
       case Verb::Stats:
         return stats(command.seconds);
+      case Verb::Monitor:
       case Verb::Help:
       case Verb::Version:
         break;
@@ -535,6 +516,28 @@ class Runner {
                 Trimmed(display->percentText));
     }
     return kExitSuccess;
+  }
+
+  int monitor(const Command& command) {
+    LinkMonitor monitor(s_.adapter, c_.discovery, c_.adapterFound, c_.channelOpened);
+    const std::uint32_t started = c_.clock.tickCountMs();
+    const std::uint32_t limitMs = static_cast<std::uint32_t>(command.seconds) * 1000u;
+    int told = 0;
+    for (bool firstTick = true;; firstTick = false) {
+      if (!firstTick)
+        c_.clock.sleepMs(kMonitorPeriodMs);
+      const std::uint32_t elapsed = c_.clock.tickCountMs() - started;
+      if (c_.interrupted || (command.secondsGiven && elapsed >= limitMs))
+        return kExitSuccess;
+      char time[32];
+      std::snprintf(time, sizeof time, "%u.%03u", elapsed / 1000u, elapsed % 1000u);
+      for (const LinkEvent& event : monitor.tick()) {
+        out_.line(json_ ? std::string("{\"time_s\": ") + time + ", " + event.jsonFields + "}"
+                        : std::string(time) + " " + event.text);
+        if (command.count > 0 && ++told >= command.count)
+          return kExitSuccess;
+      }
+    }
   }
 
   CtlContext& c_;

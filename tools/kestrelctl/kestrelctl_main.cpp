@@ -3,6 +3,7 @@
 
 #include <io.h>
 
+#include <atomic>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -20,10 +21,21 @@
 #include "win32/win32_registry.h"
 #include "win32/win32_shell_ports.h"
 #include "win32/win32_system_ports.h"
+#include "win32_text_files.h"
 
 namespace {
 
 using namespace kestrel;
+
+// Ctrl+C ends the monitor at its next tick, so it exits 0 with every line written.
+std::atomic<bool> interrupted{false};
+
+BOOL WINAPI OnConsoleControl(DWORD event) {
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+    return FALSE;
+  interrupted = true;
+  return TRUE;
+}
 
 std::string Utf8FromCore(const std::string& text) {
   const std::wstring wide = WideFromCore(text);
@@ -60,6 +72,10 @@ class ConsoleOutput : public ctl::CtlOutput {
   void error(const std::string& text) override { WriteOut(stderr, STD_ERROR_HANDLE, text + "\n"); }
   bool terminal() const override { return terminal_; }
   void progress(const std::string& text) override { WriteOut(stdout, STD_OUTPUT_HANDLE, text); }
+  void document(const std::string& utf8) override {
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    std::fflush(stdout);
+  }
 
  private:
   bool terminal_;
@@ -135,6 +151,12 @@ int main(int argc, char** argv) {
                        mirror,        prompt,
                        adapterFound,  zeroConfigInControl,
                        dot1xAvailable};
-  ctl::CtlContext context{services, discovery, clock, out, adapterFound, kUtilityReleaseDate};
+  ctl::Win32TextCodec codec;
+  ctl::Win32CtlFiles ctlFiles;
+  ctl::CtlContext context{services,     discovery,           clock,      out,
+                          adapterFound, kUtilityReleaseDate, codec,      ctlFiles,
+                          registry,     channelOpened,       interrupted};
+  if (command->verb == ctl::Verb::Monitor)
+    SetConsoleCtrlHandler(OnConsoleControl, TRUE);
   return ctl::RunCommand(*command, context);
 }
