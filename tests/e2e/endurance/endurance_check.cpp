@@ -30,6 +30,7 @@
 #include "resource.h"
 #include "shell/startup_first_phase.h"
 #include "shell/tray_applet.h"
+#include "ui_thread_runner.h"
 #include "ui_windows.h"
 #include "win32/app/application.h"
 
@@ -48,6 +49,7 @@ constexpr UINT_PTR kChartScrollTimer = 1;
 constexpr UINT kPopupTimer = 180;  // the applying popup's zoom step
 constexpr int kPopupTicks = 24;
 constexpr DWORD kWindowWaitMs = 10000;
+constexpr DWORD kTrayRoundWaitMs = 15 * 60 * 1000;
 
 // Every nth sheet shows the dialogs; every nth the popup; every nth icon change is compared
 // picture by picture; every nth flap cycle takes the card out.
@@ -145,6 +147,7 @@ class Driver {
   Settings settings_;
   HWND hidden_ = nullptr;
   LinkControl link_;
+  UiThreadRunner runner_;
   Counts counts_;
   std::map<int, std::uint64_t> expectedPictures_;
   std::wstring connectedTip_;
@@ -363,12 +366,10 @@ bool Driver::sheetCycle() {
   HWND sheet = nullptr;
   if (!WaitUntil([&] { return (sheet = FindSheet(uiThread_)) != nullptr; }, kWindowWaitMs))
     return fail("the start message opened no sheet");
-  // Start on a different page each time, so every page is also the first one shown.
-  const int first = static_cast<int>(counts_.sheets % 4);
-  for (int step = 0; step < 4; ++step) {
-    if (!visitPage(sheet, (first + step) % 4))
-      return false;
-  }
+  // One page besides the opening one, in turn, so that every page is made and destroyed
+  // with a quarter of the sheets.
+  if (!visitPage(sheet, static_cast<int>(counts_.sheets % 4)))
+    return false;
   ++counts_.sheets;
   return closeSheet(sheet);
 }
@@ -407,6 +408,8 @@ bool Driver::run() {
   // timer would race the forced changes (and run a tick inside a tick's shell call).
   if (!WaitUntil([&] { return KillTimer(hidden_, kMonitorTimerId) != FALSE; }, 10000))
     return stop(fail("the monitor timer was never started"));
+  if (!runner_.install(uiThread_))
+    return stop(fail("no hook on the user-interface thread"));
   const HINSTANCE self = GetModuleHandleW(nullptr);
   for (int id : {IDI_SIGNAL_STRONG, IDI_SIGNAL_MEDIUM, IDI_SIGNAL_WEAK}) {
     HICON icon = static_cast<HICON>(LoadImageW(self, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
@@ -420,10 +423,20 @@ bool Driver::run() {
   tick();
   census("start");
   bool ok = true;
+  DWORD trayMs = 0;
+  DWORD sheetMs = 0;
   for (int round = 1; ok && round <= settings_.rounds; ++round) {
-    ok = trayRound();
+    const DWORD trayStart = GetTickCount();
+    // The tray's changes run on the user-interface thread itself, one tick after another.
+    ok = runner_.run(
+             hidden_, [&] { ok = trayRound(); }, kTrayRoundWaitMs)
+             ? ok
+             : fail("a tray round hung");
+    const DWORD sheetStart = GetTickCount();
+    trayMs += sheetStart - trayStart;
     for (int i = 0; ok && i < settings_.sheetsPerRound; ++i)
       ok = sheetCycle();
+    sheetMs += GetTickCount() - sheetStart;
     if (ok)
       census(round == 1 ? "after warm-up (round 1)" : ("round " + std::to_string(round)).c_str());
   }
@@ -438,11 +451,12 @@ bool Driver::run() {
       "endurance: %ld icon changes (%ld card removals), %ld monitor ticks, %ld sheet "
       "open/close cycles, %ld page switches, %ld status panel ticks, %ld statistics samples "
       "and chart scrolls, %ld settings picture redraws, %ld survey ticks, %ld applying popups, "
-      "%ld advanced and %ld ad hoc dialogs; %lu s\n",
+      "%ld advanced and %ld ad hoc dialogs; %lu s (tray %lu s, sheets %lu s)\n",
       counts_.iconChanges, counts_.removals, counts_.monitorTicks, counts_.sheets,
       counts_.pageSwitches, counts_.panelTicks, counts_.statisticsTicks, counts_.pictureTicks,
       counts_.surveyTicks, counts_.popups, counts_.advancedDialogs, counts_.adHocDialogs,
-      static_cast<unsigned long>((GetTickCount() - began) / 1000));
+      static_cast<unsigned long>((GetTickCount() - began) / 1000),
+      static_cast<unsigned long>(trayMs / 1000), static_cast<unsigned long>(sheetMs / 1000));
   link_.reset();
   return stop(ok && failures_.empty());
 }
