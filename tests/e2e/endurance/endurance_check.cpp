@@ -51,10 +51,12 @@ constexpr int kPopupTicks = 24;
 constexpr DWORD kWindowWaitMs = 10000;
 constexpr DWORD kTrayRoundWaitMs = 15 * 60 * 1000;
 
-// Every nth sheet shows the dialogs; every nth the popup; every nth icon change is compared
-// picture by picture; every nth flap cycle takes the card out.
-constexpr int kDialogsEvery = 25;
-constexpr int kPopupEvery = 50;
+// Of every five visits to the settings page one opens the dialogs and another applies (the
+// popup); every nth icon change is compared picture by picture; every nth flap cycle takes
+// the card out.
+constexpr int kSettingsVisitsPerTurn = 5;
+constexpr int kDialogsVisit = 0;
+constexpr int kPopupVisit = 2;
 constexpr int kFingerprintEvery = 10;
 constexpr int kRemovalEvery = 100;
 
@@ -112,6 +114,7 @@ struct Counts {
   long statisticsTicks = 0;
   long chartScrolls = 0;
   long pictureTicks = 0;
+  long settingsVisits = 0;
   long surveyTicks = 0;
   long popups = 0;
   long advancedDialogs = 0;
@@ -297,7 +300,8 @@ bool Driver::tickSettingsPage(HWND sheet, HWND page) {
     Deliver(page, WM_TIMER, kSettingsPictureTimer, 0);
     ++counts_.pictureTicks;
   }
-  if (counts_.sheets % kDialogsEvery == 0) {
+  const long visit = counts_.settingsVisits++ % kSettingsVisitsPerTurn;
+  if (visit == kDialogsVisit) {
     if (!openAndCancelDialog(sheet, page, IDC_SETTINGS_ADVANCED))
       return false;
     ++counts_.advancedDialogs;
@@ -307,7 +311,7 @@ bool Driver::tickSettingsPage(HWND sheet, HWND page) {
     ++counts_.adHocDialogs;
     PostMessageW(GetDlgItem(page, IDC_SETTINGS_INFRASTRUCTURE), BM_CLICK, 0, 0);
   }
-  if (counts_.sheets % kPopupEvery == kPopupEvery - 1)
+  if (visit == kPopupVisit)
     return showPopup(sheet);
   return true;
 }
