@@ -1,6 +1,10 @@
 #include "link_control.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "model/scenario.h"
+#include "model/scenario_parser.h"
 #include "model/simulated_adapter.h"
 #include "model/simulated_link.h"
 
@@ -45,6 +49,42 @@ bool LinkControl::setPresent(bool present) {
   return store_.withState([&](sim::SharedAdapterState& state) {
     sim::SimulatedAdapter model(state, store_.clock(), store_.random());
     model.setPresent(present);
+  });
+}
+
+bool LinkControl::failRequests(std::uint32_t ms) {
+  return store_.withState([&](sim::SharedAdapterState& state) {
+    sim::SimulatedAdapter model(state, store_.clock(), store_.random());
+    model.failRequestsFor(ms);
+  });
+}
+
+bool LinkControl::loadScenario(const std::string& text) {
+  sim::Scenario scenario;
+  std::string error;
+  if (!sim::ParseScenario(text, scenario, error))
+    return false;
+  return store_.withState([&](sim::SharedAdapterState& state) {
+    sim::SimulatedAdapter model(state, store_.clock(), store_.random());
+    model.loadScenario(scenario);
+  });
+}
+
+std::string LinkControl::desiredSsid() {
+  std::string ssid;
+  store_.withState([&](sim::SharedAdapterState& state) {
+    ssid.assign(reinterpret_cast<const char*>(state.desiredSsid),
+                std::min<std::uint32_t>(state.desiredSsidLength, sim::kMaxSsidBytes));
+  });
+  return ssid;
+}
+
+bool LinkControl::setDesiredSsid(const std::string& ssid) {
+  return store_.withState([&](sim::SharedAdapterState& state) {
+    const std::size_t size = std::min<std::size_t>(ssid.size(), sim::kMaxSsidBytes);
+    std::memset(state.desiredSsid, 0, sizeof state.desiredSsid);
+    std::memcpy(state.desiredSsid, ssid.data(), size);
+    state.desiredSsidLength = static_cast<std::uint32_t>(size);
   });
 }
 
