@@ -370,7 +370,7 @@ void Faults::connectDuringApply() {
 }
 
 bool Faults::run() {
-  if (!WaitUntil([&] { return (hidden_ = FindHiddenWindow(uiThread_)) != nullptr; }, 60000)) {
+  if (!WaitUntil([&] { return (hidden_ = FindHiddenWindow(uiThread_)) != nullptr; }, 120000)) {
     PostThreadMessageW(uiThread_, WM_QUIT, 0, 0);
     return check(false, "the hidden main window comes up");
   }
