@@ -27,6 +27,7 @@ constexpr char kUsage[] =
     "  scenario FILE           load the networks and facts of a scenario file\n"
     "  rssi SSID DBM           set the signal of the networks named SSID\n"
     "  dot1x-passphrase TEXT   report TEXT as the 802.1X client would\n"
+    "  fail-requests MS        fail every request for MS milliseconds (at most 600000)\n"
     "  reset                   power-on state with the built-in scenario\n"
     "  status                  print the adapter, the link and the last requests\n";
 
@@ -137,6 +138,24 @@ int SetRssi(kestrel::sim::SharedAdapterStore& store, const std::string& ssid, co
   return 0;
 }
 
+int FailRequests(kestrel::sim::SharedAdapterStore& store, const char* text) {
+  char* end = nullptr;
+  errno = 0;
+  const unsigned long ms = std::strtoul(text, &end, 10);
+  if (errno != 0 || end == text || *end != '\0' || text[0] == '-' ||
+      ms > kestrel::sim::kMaxFailRequestsMs) {
+    std::fprintf(stderr, "kestrel-sim: fail-requests needs milliseconds from 0 to 600000\n");
+    return 2;
+  }
+  if (!WithModel(store, [&](SimulatedAdapter& model) {
+        model.failRequestsFor(static_cast<std::uint32_t>(ms));
+      })) {
+    return Unreachable();
+  }
+  std::printf("requests: failing for %lu ms\n", ms);
+  return 0;
+}
+
 int Status(kestrel::sim::SharedAdapterStore& store) {
   std::string report;
   if (!WithModel(store, [&](SimulatedAdapter& model) {
@@ -164,6 +183,8 @@ int main(int argc, char** argv) {
     return LoadScenarioFile(store, argv[2]);
   if (command == "rssi" && argc == 4)
     return SetRssi(store, argv[2], argv[3]);
+  if (command == "fail-requests" && argc == 3)
+    return FailRequests(store, argv[2]);
   if (command == "status" && argc == 2)
     return Status(store);
   if (command == "reset" && argc == 2) {

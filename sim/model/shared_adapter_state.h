@@ -9,7 +9,7 @@
 namespace kestrel::sim {
 
 inline constexpr std::uint32_t kStateMagic = 0x314D534B;  // "KSM1"
-inline constexpr std::uint32_t kStateLayoutVersion = 3;
+inline constexpr std::uint32_t kStateLayoutVersion = 4;
 inline constexpr std::uint32_t kMaxNetworks = 32;
 inline constexpr std::uint32_t kRequestLogSize = 16;
 inline constexpr std::uint32_t kMaxSsidBytes = 32;
@@ -142,6 +142,9 @@ struct SharedAdapterState {
   std::uint32_t dot1xCallCount;
   std::uint32_t reserved3;
   Dot1xJournalEntry dot1xJournal[kDot1xJournalSize];  // ring, like the request log
+
+  // A driver in trouble: until this time every request fails (kestrel-sim fail-requests).
+  std::uint64_t failRequestsUntilMs;
 };
 
 static_assert(std::is_trivially_copyable_v<SharedAdapterState>);

@@ -92,7 +92,9 @@ RequestResult SimulatedAdapter::request(std::uint32_t type, std::uint32_t oid, s
                                         std::uint32_t length, std::uint32_t processId) {
   advance();
   RequestResult result;
-  if (oid == oid::kGenHardwareStatus && type == 0) {
+  if (failingRequests()) {
+    result.status = kStatusFailure;
+  } else if (oid == oid::kGenHardwareStatus && type == 0) {
     result = AnswerWord(state_.present ? 0 : kHardwareNotReady, buffer, length);
   } else if (!state_.present) {
     result.status = kStatusAdapterNotReady;
@@ -347,6 +349,15 @@ RequestResult SimulatedAdapter::addWep(const std::uint8_t* buffer, std::uint32_t
   if (index & 0x80000000u)
     state_.transmitKey = slot;
   return {};
+}
+
+void SimulatedAdapter::failRequestsFor(std::uint32_t ms) {
+  state_.failRequestsUntilMs = clock_.nowMs() + std::min(ms, kMaxFailRequestsMs);
+}
+
+bool SimulatedAdapter::failingRequests() const {
+  const std::uint64_t now = clock_.nowMs();
+  return now < state_.failRequestsUntilMs && state_.failRequestsUntilMs - now <= kMaxFailRequestsMs;
 }
 
 void SimulatedAdapter::setPresent(bool present) {

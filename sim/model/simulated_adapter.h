@@ -14,11 +14,16 @@ namespace kestrel::sim {
 
 // NDIS status values the model answers with.
 inline constexpr std::uint32_t kStatusSuccess = 0;
+inline constexpr std::uint32_t kStatusFailure = 0xC0000001;
 inline constexpr std::uint32_t kStatusNotSupported = 0xC00000BB;
 inline constexpr std::uint32_t kStatusAdapterNotReady = 0xC0010011;
 inline constexpr std::uint32_t kStatusInvalidLength = 0xC0010014;
 inline constexpr std::uint32_t kStatusInvalidData = 0xC0010015;
 inline constexpr std::uint32_t kStatusBufferTooShort = 0xC0010016;
+
+// The longest spell of failing requests. A deadline further off than this (a snapshot from
+// before the machine's clock started again) has ended.
+inline constexpr std::uint32_t kMaxFailRequestsMs = 10 * 60 * 1000;
 
 // NDIS hardware status while the card is out of its slot.
 inline constexpr std::uint32_t kHardwareNotReady = 4;
@@ -55,6 +60,10 @@ class SimulatedAdapter {
 
   // Card inserted or removed. Reinsertion starts a new association.
   void setPresent(bool present);
+  // Every request, the hardware status too, fails for the next `ms` (0 ends it at once;
+  // at most kMaxFailRequestsMs).
+  void failRequestsFor(std::uint32_t ms);
+  bool failingRequests() const;
   // Sets the mean signal of every network named `ssid`; returns how many there were.
   int setNetworkLevel(std::string_view ssid, std::int32_t dbm);
   void loadScenario(const Scenario& scenario);

@@ -162,5 +162,29 @@ TEST_F(RequestsTest, TheLogKeepsTheLastRequestsWithTheirOutcome) {
   EXPECT_EQ(last.status, kStatusNotSupported);
 }
 
+TEST_F(RequestsTest, ADriverInTroubleFailsEveryRequestForItsSpellAndNothingChanges) {
+  adapter.failRequestsFor(1000);
+  std::uint8_t bytes[4] = {0xAB, 0xAB, 0xAB, 0xAB};
+  EXPECT_EQ(query(oid::kGenHardwareStatus, bytes, 4).status, kStatusFailure);
+  EXPECT_EQ(query(oid::kVndConnectionState, bytes, 4).status, kStatusFailure);
+  EXPECT_EQ(bytes[0], 0xAB);
+  const std::uint32_t rts = shared.rtsThreshold;
+  EXPECT_EQ(setWord(oid::kVndRtsThresholdSet, rts + 1).status, kStatusFailure);
+  EXPECT_EQ(shared.rtsThreshold, rts);
+  after(999);
+  EXPECT_EQ(query(oid::kGenHardwareStatus, bytes, 4).status, kStatusFailure);
+  after(1);
+  EXPECT_EQ(word(oid::kGenHardwareStatus), 0u);
+}
+
+TEST_F(RequestsTest, AFailureSpellIsBoundedAndAStaleDeadlineFarAheadHasEnded) {
+  adapter.failRequestsFor(0xFFFFFFFFu);
+  after(kMaxFailRequestsMs);
+  EXPECT_EQ(word(oid::kGenHardwareStatus), 0u);
+  // A deadline kept from a machine whose clock has since started again.
+  shared.failRequestsUntilMs = clock.now + kMaxFailRequestsMs + 1;
+  EXPECT_EQ(word(oid::kGenHardwareStatus), 0u);
+}
+
 }  // namespace
 }  // namespace kestrel::sim

@@ -1,0 +1,412 @@
+// fault_check: corvusap.exe's application object in this process against the simulated
+// adapter, with faults arriving while the main sheet is open: the card removed and put back
+// and the driver failing every request (each with the sheet on each page in turn), the
+// scenario switched under a running scan, and kestrelctl connecting while the sheet's own
+// Apply runs. After each it checks the state the program should be in and prints what the
+// page showed.
+#include <windows.h>
+// clang-format off
+#include <commctrl.h>
+#include <prsht.h>
+// clang-format on
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "link_control.h"
+#include "monitor/site_survey.h"
+#include "monitor/statistics_sampler.h"
+#include "notify_icon_tap.h"
+#include "shell/tray_applet.h"
+#include "ui_windows.h"
+#include "win32/app/application.h"
+
+namespace kestrel::endurance {
+
+namespace {
+
+constexpr UINT kStatusPanelTimer = 1140;
+constexpr UINT kSettingsPictureTimer = 130;
+constexpr UINT kPopupTimer = 180;
+constexpr int kScanButton = 1075;
+constexpr int kNetworkList = 1007;
+constexpr int kSsidBox = 1030;
+constexpr DWORD kWindowWaitMs = 10000;
+constexpr DWORD kFailureSpellMs = 2500;
+constexpr DWORD kProgramWaitMs = 60000;
+constexpr const char* kPageNames[] = {"settings", "networks", "statistics", "information"};
+constexpr char kMarker[] = "FAULT_CHECK_MARKER";
+
+constexpr char kSwitchedScenario[] =
+    "country JP\n"
+    "network FAULT_SWITCHED_A\n"
+    "  channel 1\n"
+    "  rssi -50\n"
+    "network FAULT_SWITCHED_B\n"
+    "  channel 6\n"
+    "  rssi -60\n";
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty())
+    return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                      nullptr, nullptr);
+  return out;
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[256] = {};
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                      kWindowWaitMs, &ignored);
+  return text;
+}
+
+BOOL CALLBACK CollectText(HWND window, LPARAM context) {
+  auto& out = *reinterpret_cast<std::string*>(context);
+  wchar_t name[32] = {};
+  GetClassNameW(window, name, 32);
+  const std::wstring kind = name;
+  if (!IsWindowVisible(window) || (kind != L"Static" && kind != L"Edit" && kind != L"ComboBox"))
+    return TRUE;
+  const std::string text = Utf8(TextOf(window));
+  if (!text.empty())
+    out += " [" + std::to_string(GetDlgCtrlID(window)) + "] " + text;
+  return TRUE;
+}
+
+// The page's visible texts, as "[id] text".
+std::string PageTexts(HWND page) {
+  std::string out;
+  EnumChildWindows(page, CollectText, reinterpret_cast<LPARAM>(&out));
+  return out;
+}
+
+std::string ListRows(HWND list) {
+  std::string out;
+  const auto rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < rows; ++row) {
+    for (int column = 0; column < 2; ++column) {
+      wchar_t text[128] = {};
+      LVITEMW item{};
+      item.iSubItem = column;
+      item.pszText = text;
+      item.cchTextMax = 128;
+      SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                   reinterpret_cast<LPARAM>(&item));
+      out += (column == 0 ? " |" : " ") + Utf8(text);
+    }
+  }
+  return out;
+}
+
+std::wstring BesideProgram(const wchar_t* name) {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring text = path;
+  return text.substr(0, text.find_last_of(L"\\/") + 1) + name;
+}
+
+std::wstring TempFile(const wchar_t* name) {
+  wchar_t folder[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, folder);
+  return std::wstring(folder) + name;
+}
+
+// kestrelctl with `arguments`, its output into the file `output`.
+bool StartProgram(const std::wstring& arguments, const std::wstring& output,
+                  PROCESS_INFORMATION& process) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE file = CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                            0, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return false;
+  STARTUPINFOW start{};
+  start.cb = sizeof start;
+  start.dwFlags = STARTF_USESTDHANDLES;
+  start.hStdOutput = file;
+  start.hStdError = file;
+  std::wstring line = L"\"" + BesideProgram(L"kestrelctl.exe") + L"\" " + arguments;
+  const BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE,
+                                      CREATE_NO_WINDOW, nullptr, nullptr, &start, &process);
+  CloseHandle(file);
+  return started != FALSE;
+}
+
+// False when it did not end in time.
+bool Finish(PROCESS_INFORMATION& process, DWORD& exitCode) {
+  const bool ended = WaitForSingleObject(process.hProcess, kProgramWaitMs) == WAIT_OBJECT_0;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  return ended;
+}
+
+std::string FileText(const std::wstring& path) {
+  std::ifstream file(Utf8(path).c_str(), std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  std::string out = text.str();
+  std::string clean;
+  for (char c : out) {
+    if (c != '\r')
+      clean += c;
+  }
+  return clean;
+}
+
+class Faults {
+ public:
+  explicit Faults(DWORD uiThread) : uiThread_(uiThread) {}
+  bool run();
+
+ private:
+  bool check(bool condition, const std::string& what);
+  bool tick();
+  HWND openSheetOn(int page);
+  bool closeSheet(HWND sheet);
+  void tickPage(HWND sheet, int page);
+  bool sheetGoneAndIconRemoved(long callsBefore);
+  bool adapterBack(long callsBefore);
+  void showAfterwards(const char* fault, int page);
+  void cardRemoved(int page);
+  void driverFailing(int page);
+  void scenarioSwitchedUnderScan();
+  void connectDuringApply();
+
+  DWORD uiThread_;
+  HWND hidden_ = nullptr;
+  LinkControl link_;
+  int failures_ = 0;
+};
+
+bool Faults::check(bool condition, const std::string& what) {
+  std::printf("faults: %s %s\n", condition ? "ok:" : "FAIL:", what.c_str());
+  std::fflush(stdout);
+  if (!condition)
+    ++failures_;
+  return condition;
+}
+
+bool Faults::tick() {
+  return Deliver(hidden_, WM_TIMER, kMonitorTimerId, 0);
+}
+
+HWND Faults::openSheetOn(int page) {
+  static const UINT startMessage = RegisterWindowMessageW(L"corvusap.exe START");
+  PostMessageW(hidden_, startMessage, 0, 0);
+  HWND sheet = nullptr;
+  if (!WaitUntil([&] { return (sheet = FindSheet(uiThread_)) != nullptr; }, kWindowWaitMs))
+    return nullptr;
+  if (!Deliver(sheet, PSM_SETCURSEL, static_cast<WPARAM>(page), 0))
+    return nullptr;
+  return sheet;
+}
+
+bool Faults::closeSheet(HWND sheet) {
+  PostMessageW(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
+  return WaitUntil(
+      [&] {
+        if (!IsWindow(sheet))
+          return true;
+        if (HWND prompt = FindDialog(uiThread_, sheet, hidden_))
+          PostMessageW(prompt, WM_COMMAND, IDCANCEL, 0);
+        Sleep(5);
+        return false;
+      },
+      kWindowWaitMs);
+}
+
+// The timers a page and the sheet run while it is shown, each once.
+void Faults::tickPage(HWND sheet, int page) {
+  HWND window = CurrentPage(sheet);
+  Deliver(sheet, WM_TIMER, kStatusPanelTimer, 0);
+  if (page == 0)
+    Deliver(window, WM_TIMER, kSettingsPictureTimer, 0);
+  if (page == 1)
+    Deliver(window, WM_TIMER, kScanTimerId, 0);
+  if (page == 2)
+    Deliver(window, WM_TIMER, kStatisticsTimerId, 0);
+}
+
+bool Faults::sheetGoneAndIconRemoved(long callsBefore) {
+  const bool closed = WaitUntil([&] { return FindSheet(uiThread_) == nullptr; }, kWindowWaitMs);
+  const NotifyCall last = LastNotifyCall();
+  return closed && NotifyCallCount() > callsBefore && last.action == NIM_DELETE;
+}
+
+// A few ticks find the adapter and run the start-up checks again: the icon is back and the
+// checks' push has replaced the marker set in the driver.
+bool Faults::adapterBack(long callsBefore) {
+  for (int i = 0; i < 4 && LastNotifyCall().action == NIM_DELETE; ++i)
+    tick();
+  const NotifyCall last = LastNotifyCall();
+  return NotifyCallCount() > callsBefore && last.action == NIM_ADD && last.accepted &&
+         link_.desiredSsid() != kMarker;
+}
+
+void Faults::showAfterwards(const char* fault, int page) {
+  HWND sheet = openSheetOn(page);
+  if (!check(sheet != nullptr,
+             std::string(fault) + ": the sheet opens again on the " + kPageNames[page] + " page")) {
+    return;
+  }
+  tickPage(sheet, page);
+  std::printf("faults: %s, %s page afterwards:%s\n", fault, kPageNames[page],
+              PageTexts(CurrentPage(sheet)).c_str());
+  check(closeSheet(sheet), std::string(fault) + ": the sheet closes");
+}
+
+void Faults::cardRemoved(int page) {
+  const std::string what = std::string("card removed on the ") + kPageNames[page] + " page";
+  HWND sheet = openSheetOn(page);
+  if (!check(sheet != nullptr, what + ": the sheet is open"))
+    return;
+  tickPage(sheet, page);
+  const long before = NotifyCallCount();
+  link_.setPresent(false);
+  tickPage(sheet, page);
+  std::printf("faults: %s, the page with the card out:%s\n", what.c_str(),
+              PageTexts(CurrentPage(sheet)).c_str());
+  check(tick() && sheetGoneAndIconRemoved(before), what + ": the sheet closes, the icon goes");
+  const long gone = NotifyCallCount();
+  tick();
+  tick();
+  check(NotifyCallCount() == gone, what + ": no icon while the card is out");
+  link_.setDesiredSsid(kMarker);
+  link_.setPresent(true);
+  check(adapterBack(gone), what + ": put back, the adapter is found and the checks run again");
+  showAfterwards("card removed", page);
+}
+
+void Faults::driverFailing(int page) {
+  const std::string what = std::string("driver failing on the ") + kPageNames[page] + " page";
+  HWND sheet = openSheetOn(page);
+  if (!check(sheet != nullptr, what + ": the sheet is open"))
+    return;
+  const long before = NotifyCallCount();
+  const DWORD began = GetTickCount();
+  link_.failRequests(kFailureSpellMs);
+  // The sheet's own timers come first: every answer fails and the page keeps its defaults.
+  for (int i = 0; i < 3; ++i)
+    tickPage(sheet, page);
+  std::printf("faults: %s, the page while every request fails:%s\n", what.c_str(),
+              PageTexts(CurrentPage(sheet)).c_str());
+  check(tick() && sheetGoneAndIconRemoved(before), what + ": the sheet closes, the icon goes");
+  const long gone = NotifyCallCount();
+  link_.setDesiredSsid(kMarker);
+  while (GetTickCount() - began < kFailureSpellMs + 200) {
+    tick();
+    Sleep(100);
+  }
+  check(GetTickCount() - began < kFailureSpellMs + 10000, what + ": no tick hung");
+  check(adapterBack(gone), what + ": afterwards the adapter is found and the checks run again");
+  showAfterwards("driver failing", page);
+}
+
+void Faults::scenarioSwitchedUnderScan() {
+  const std::string what = "scenario switched under a running scan";
+  HWND sheet = openSheetOn(1);
+  if (!check(sheet != nullptr, what + ": the networks page is open"))
+    return;
+  HWND page = CurrentPage(sheet);
+  PostMessageW(GetDlgItem(sheet, kScanButton), BM_CLICK, 0, 0);
+  Deliver(page, WM_TIMER, kFirstScanDelayTimerId, 0);
+  for (int i = 0; i < 40; ++i)
+    Deliver(page, WM_TIMER, kScanTimerId, 0);
+  check(link_.loadScenario(kSwitchedScenario), what + ": the new scenario is loaded mid-scan");
+  for (int i = 0; i < 200; ++i)
+    Deliver(page, WM_TIMER, kScanTimerId, 0);
+  const std::string rows = ListRows(GetDlgItem(page, kNetworkList));
+  std::printf("faults: %s, the list afterwards:%s\n", what.c_str(), rows.c_str());
+  check(rows.find("FAULT_SWITCHED_A") != std::string::npos &&
+            rows.find("KESTREL_") == std::string::npos,
+        what + ": the list shows the networks in range now, and only those");
+  check(closeSheet(sheet), what + ": the sheet closes");
+  link_.reset();
+  for (int i = 0; i < 3; ++i)
+    tick();
+}
+
+void Faults::connectDuringApply() {
+  const std::string what = "kestrelctl connect during the sheet's Apply";
+  HWND sheet = openSheetOn(0);
+  if (!check(sheet != nullptr, what + ": the settings page is open"))
+    return;
+  const std::string sheetSsid = Utf8(TextOf(GetDlgItem(CurrentPage(sheet), kSsidBox)));
+  const std::wstring output = TempFile(L"fault_check_connect.txt");
+  PROCESS_INFORMATION ctl{};
+  PostMessageW(sheet, PSM_APPLY, 0, 0);
+  const bool started = StartProgram(L"connect KESTREL_Open --no-wait", output, ctl);
+  HWND popup = nullptr;
+  const bool shown = WaitUntil(
+      [&] { return (popup = FindDialog(uiThread_, sheet, hidden_)) != nullptr; }, kWindowWaitMs);
+  for (int i = 0; shown && i < 30 && IsWindow(popup); ++i)
+    Deliver(popup, WM_TIMER, kPopupTimer, 0);
+  check(shown && WaitUntil([&] { return !IsWindow(popup); }, kWindowWaitMs),
+        what + ": Apply's popup comes and goes");
+  DWORD exitCode = 1;
+  check(started && Finish(ctl, exitCode), what + ": kestrelctl ends in time");
+  std::printf("faults: %s: kestrelctl said: %s\n", what.c_str(), FileText(output).c_str());
+  check(closeSheet(sheet), what + ": the sheet closes");
+
+  const std::wstring shown2 = TempFile(L"fault_check_profile.txt");
+  PROCESS_INFORMATION show{};
+  DWORD showCode = 1;
+  const bool read = StartProgram(L"profiles show VirtualProfile", shown2, show) &&
+                    Finish(show, showCode) && showCode == 0;
+  const std::string profile = FileText(shown2);
+  std::printf("faults: %s: VirtualProfile afterwards:\n%s", what.c_str(), profile.c_str());
+  check(read && (profile.find("ssid: KESTREL_Open\n") != std::string::npos ||
+                 profile.find("ssid: " + sheetSsid + "\n") != std::string::npos),
+        what + ": VirtualProfile reads back whole, with one of the two networks (sheet: " +
+            sheetSsid + ")");
+}
+
+bool Faults::run() {
+  if (!WaitUntil([&] { return (hidden_ = FindHiddenWindow(uiThread_)) != nullptr; }, 120000)) {
+    PostThreadMessageW(uiThread_, WM_QUIT, 0, 0);
+    return check(false, "the hidden main window comes up");
+  }
+  // The monitor ticks when this thread says, so that each fault meets a known tick.
+  check(WaitUntil([&] { return KillTimer(hidden_, kMonitorTimerId) != FALSE; }, 10000),
+        "the monitor timer is taken over");
+  for (int i = 0; i < 3; ++i)
+    tick();
+  for (int page = 0; page < 4; ++page)
+    cardRemoved(page);
+  for (int page = 0; page < 4; ++page)
+    driverFailing(page);
+  scenarioSwitchedUnderScan();
+  connectDuringApply();
+  link_.reset();
+  static const UINT stopMessage = RegisterWindowMessageW(L"corvusap.exe STOP");
+  PostMessageW(hidden_, stopMessage, 0, 0);
+  return failures_ == 0;
+}
+
+}  // namespace
+
+}  // namespace kestrel::endurance
+
+int wmain() {
+  using namespace kestrel::endurance;
+  if (!InstallNotifyIconTap()) {
+    std::printf("faults: FAIL the program's Shell_NotifyIconW import was not found\n");
+    return 1;
+  }
+  bool passed = false;
+  const DWORD uiThread = GetCurrentThreadId();
+  std::thread driver([&] { passed = Faults(uiThread).run(); });
+  kestrel::Application application(GetModuleHandleW(nullptr));
+  application.run("START");
+  driver.join();
+  std::printf(passed ? "faults: PASS\n" : "faults: FAILED\n");
+  return passed ? 0 : 1;
+}
