@@ -9,6 +9,7 @@
 #include "profiles/key_derivation.h"
 #include "profiles/profile_store.h"
 #include "profiles/profile_values.h"
+#include "profiles/secure_wipe.h"
 #include "ui/settings/settings_rules.h"
 #include "ui/settings/settings_texts.h"
 
@@ -343,20 +344,22 @@ class ProfileReader {
     for (std::size_t k = 0; k < kWepKeyCount; ++k) {
       std::string key;
       readText(kKeyNames[k], key, 32);
-      key = UpperCase(key);
+      UpperCaseInPlace(key);
       if (!key.empty() && !IsWepKey(key)) {
         fault(kKeyNames[k], "a key has 10, 26 or 32 hex digits");
+        SecureWipe(key);
         continue;
       }
-      p.SharedKey[k] = key;
+      AssignSecret(p.SharedKey[k], key);
       p.SharedKeyLength[k] = static_cast<std::int32_t>(key.size() / 2);
+      SecureWipe(key);
     }
     for (const TextField& field : kSecretTexts)
       readText(field.name, p.*field.field, field.maxBytes);
     p.AdvancedPasswdLength = static_cast<std::int32_t>(p.AdvancedPassword.size());
     p.leapUserPasswdLength = static_cast<std::int32_t>(p.leapUserPasswd.size());
     if (p.HexEntryPp == 1)
-      p.Passphrase = UpperCase(p.Passphrase);
+      UpperCaseInPlace(p.Passphrase);
     p.PassphraseLength = static_cast<std::int32_t>(p.Passphrase.size());
   }
 
