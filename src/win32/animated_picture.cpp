@@ -3,11 +3,11 @@
 #include <commctrl.h>
 
 #include <atomic>
-#include <mutex>
 #include <vector>
 
 #include "controls/frame_player.h"
 #include "controls/gif_walk.h"
+#include "win32/critical_section.h"
 #include "win32/picture_decoder.h"
 #include "win32/scoped_handles.h"
 
@@ -24,7 +24,7 @@ constexpr COLORREF kUnloadedBackground = RGB(255, 255, 255);
 // Unload still draws into live memory; `window` is cleared then, so it no longer asks for
 // repaints.
 struct AnimatedPicture::Picture {
-  std::mutex lock;  // the off-screen image, saved area, background and window
+  CriticalSection lock;  // the off-screen image, saved area, background and window
   HWND window = nullptr;
   OffscreenImage image;
   OffscreenImage saved;
@@ -241,7 +241,7 @@ bool AnimatedPicture::Draw() {
   }
   bool drawn = false;
   {
-    std::lock_guard<std::mutex> guard(picture_->lock);
+    CriticalSectionGuard guard(picture_->lock);
     drawn = still_.render(picture_->image.dc(), stillArea_.left, stillArea_.top, stillArea_.width,
                           stillArea_.height);
   }
@@ -261,21 +261,21 @@ class WorkerCanvas : public FrameCanvas {
       : picture_(picture), decoded_(decoded), stopEvent_(stopEvent) {}
 
   bool renderFrame(std::size_t index) override {
-    std::lock_guard<std::mutex> guard(picture_.lock);
+    CriticalSectionGuard guard(picture_.lock);
     const FramePlacement& frame = picture_.frames[index];
     return decoded_[index].render(picture_.image.dc(), frame.left, frame.top, frame.width,
                                   frame.height);
   }
   void fillBackground(const FramePlacement& area) override {
-    std::lock_guard<std::mutex> guard(picture_.lock);
+    CriticalSectionGuard guard(picture_.lock);
     picture_.fill(area.left, area.top, area.left + area.width, area.top + area.height);
   }
   void fillAllBackground() override {
-    std::lock_guard<std::mutex> guard(picture_.lock);
+    CriticalSectionGuard guard(picture_.lock);
     picture_.fill(0, 0, picture_.width, picture_.height);
   }
   void saveArea(const FramePlacement& area) override {
-    std::lock_guard<std::mutex> guard(picture_.lock);
+    CriticalSectionGuard guard(picture_.lock);
     picture_.saved = CreateCompatibleImage(picture_.image.dc(), area.width, area.height);
     if (picture_.saved) {
       BitBlt(picture_.saved.dc(), 0, 0, area.width, area.height, picture_.image.dc(), area.left,
@@ -284,7 +284,7 @@ class WorkerCanvas : public FrameCanvas {
     }
   }
   void restoreSavedArea() override {
-    std::lock_guard<std::mutex> guard(picture_.lock);
+    CriticalSectionGuard guard(picture_.lock);
     if (!picture_.saved)
       return;
     const FramePlacement& area = picture_.savedArea;
@@ -295,7 +295,7 @@ class WorkerCanvas : public FrameCanvas {
   void requestRepaint() override {
     HWND window = nullptr;
     {
-      std::lock_guard<std::mutex> guard(picture_.lock);
+      CriticalSectionGuard guard(picture_.lock);
       window = picture_.window;
     }
     if (window != nullptr)
@@ -364,7 +364,7 @@ void AnimatedPicture::Stop() {
 void AnimatedPicture::Unload() {
   Stop();
   if (picture_) {
-    std::lock_guard<std::mutex> guard(picture_->lock);
+    CriticalSectionGuard guard(picture_->lock);
     picture_->window = nullptr;
   }
   picture_.reset();
@@ -374,7 +374,7 @@ void AnimatedPicture::Unload() {
 void AnimatedPicture::SetBackgroundColor(COLORREF colour) {
   if (!picture_)
     return;
-  std::lock_guard<std::mutex> guard(picture_->lock);
+  CriticalSectionGuard guard(picture_->lock);
   picture_->background = colour;
   picture_->fill(0, 0, picture_->width, picture_->height);
 }
@@ -406,14 +406,14 @@ SIZE AnimatedPicture::Size() const {
 COLORREF AnimatedPicture::BackgroundColor() const {
   if (!picture_)
     return kUnloadedBackground;
-  std::lock_guard<std::mutex> guard(picture_->lock);
+  CriticalSectionGuard guard(picture_->lock);
   return picture_->background;
 }
 
 COLORREF AnimatedPicture::PixelAt(int x, int y) const {
   if (!picture_)
     return CLR_INVALID;
-  std::lock_guard<std::mutex> guard(picture_->lock);
+  CriticalSectionGuard guard(picture_->lock);
   return GetPixel(picture_->image.dc(), x, y);
 }
 
@@ -423,7 +423,7 @@ bool AnimatedPicture::paint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window_, &paint);
   {
-    std::lock_guard<std::mutex> guard(picture_->lock);
+    CriticalSectionGuard guard(picture_->lock);
     const bool whole = IsRectEmpty(&paintRectangle_) != FALSE;
     const int left = whole ? 0 : paintRectangle_.left;
     const int top = whole ? 0 : paintRectangle_.top;
