@@ -514,7 +514,7 @@ INT_PTR MainSheet::run(HWND owner, const SheetPages& pages, bool fourPages,
 
   const std::wstring caption = WideFromCore(kApplicationTitle);
   PROPSHEETHEADERW header{};
-  header.dwSize = sizeof header;
+  header.dwSize = PROPSHEETHEADERW_V1_SIZE;  // no later fields used; every comctl32 takes it
   header.dwFlags = PSH_USECALLBACK | PSH_HASHELP | PSH_NOCONTEXTHELP;
   header.hwndParent = owner;
   header.hInstance = w.instance;
