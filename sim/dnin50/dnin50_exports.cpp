@@ -52,13 +52,13 @@ DWORD CopyText(const char* text, LPSTR buffer, LPDWORD size) {
 
 extern "C" {
 
-__declspec(dllexport) HANDLE WINAPI W32N_OpenAdapterA(LPCSTR deviceName) {
+HANDLE WINAPI W32N_OpenAdapterA(LPCSTR deviceName) {
   if (deviceName == nullptr || lstrcmpiA(deviceName, kDeviceName) != 0 || !AdapterPresent())
     return INVALID_HANDLE_VALUE;
   return kAdapterHandle;
 }
 
-__declspec(dllexport) DWORD WINAPI
+DWORD WINAPI
     W32N_MakeNdisRequest(HANDLE adapter, void* request, OVERLAPPED* completion, BOOL) {
   if (adapter != kAdapterHandle || request == nullptr)
     return ERROR_INVALID_HANDLE;
@@ -78,11 +78,11 @@ __declspec(dllexport) DWORD WINAPI
   return reached ? result.status : kestrel::sim::kStatusAdapterNotReady;
 }
 
-__declspec(dllexport) BOOL WINAPI W32N_CloseAdapter(HANDLE adapter) {
+BOOL WINAPI W32N_CloseAdapter(HANDLE adapter) {
   return adapter == kAdapterHandle ? TRUE : FALSE;
 }
 
-__declspec(dllexport) LPCSTR WINAPI W32N_GetNetCardRegistryPath() {
+LPCSTR WINAPI W32N_GetNetCardRegistryPath() {
   return kNetCardPath;
 }
 
