@@ -10,6 +10,7 @@
 #include "win32/critical_section.h"
 #include "win32/picture_decoder.h"
 #include "win32/scoped_handles.h"
+#include "win32/window_subclass.h"
 
 namespace kestrel {
 
@@ -86,7 +87,7 @@ AnimatedPicture::~AnimatedPicture() {
 bool AnimatedPicture::Attach(HWND control) {
   if (control == nullptr || window_ != nullptr)
     return false;
-  if (!SetWindowSubclass(control, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+  if (!InstallSubclass(control, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
     return false;
   window_ = control;
   return true;
@@ -107,7 +108,7 @@ bool AnimatedPicture::Create(HWND parent, int id, int left, int top) {
 
 void AnimatedPicture::detachWindow() {
   if (window_ != nullptr)
-    RemoveWindowSubclass(window_, SubclassProc, kSubclassId);
+    RemoveSubclass(window_, SubclassProc, kSubclassId);
   window_ = nullptr;
 }
 
@@ -454,7 +455,7 @@ LRESULT CALLBACK AnimatedPicture::SubclassProc(HWND window, UINT message, WPARAM
     default:
       break;
   }
-  return DefSubclassProc(window, message, wParam, lParam);
+  return CallNextSubclass(window, message, wParam, lParam);
 }
 
 }  // namespace kestrel
