@@ -64,8 +64,8 @@ HANDLE DNIN50_CALL W32N_OpenAdapterA(LPCSTR deviceName) {
   return kAdapterHandle;
 }
 
-DWORD DNIN50_CALL
-    W32N_MakeNdisRequest(HANDLE adapter, void* request, OVERLAPPED* completion, BOOL) {
+DWORD DNIN50_CALL W32N_MakeNdisRequest(HANDLE adapter, void* request, OVERLAPPED* completion,
+                                       BOOL) {
   if (adapter != kAdapterHandle || request == nullptr)
     return ERROR_INVALID_HANDLE;
   auto* record = static_cast<kestrel::NdisRequestRecord*>(request);
