@@ -1,11 +1,20 @@
 # The Windows Installer package, built with wixl (Debian's msitools) from
 # packaging/kestrel-utility.wxs: `cmake --build --preset windows --target msi` makes
-# kestrel-lx740n-utility-<version>-x64.msi. wixl takes its sources relative to its working
-# folder, so every file the package holds is staged in one folder first.
+# kestrel-lx740n-utility-<version>-x64.msi, the windows-x86 preset's the -x86.msi. wixl takes
+# its sources relative to its working folder, so every file the package holds is staged in
+# one folder first.
 find_program(KESTREL_WIXL wixl)
-if(NOT KESTREL_WIXL)
-  message(STATUS "wixl not found (scripts/bootstrap installs it): no msi target")
+find_program(KESTREL_MSIBUILD msibuild)
+if(NOT KESTREL_WIXL OR NOT KESTREL_MSIBUILD)
+  message(STATUS "wixl or msibuild not found (scripts/bootstrap installs them): no msi target")
   return()
+endif()
+# wixl writes language 1033 into the summary's template whatever the source says; the
+# package is a Japanese one (the source's Languages), so msibuild sets it afterwards.
+if(KESTREL_WINDOWS_ARCH STREQUAL x64)
+  set(kestrel_msi_template "x64;1041")
+else()
+  set(kestrel_msi_template "Intel;1041")
 endif()
 
 set(kestrel_msi_source ${CMAKE_SOURCE_DIR}/packaging/kestrel-utility.wxs)
@@ -23,7 +32,10 @@ function(kestrel_add_msi target version output stage)
     COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
     COMMAND ${CMAKE_COMMAND} -E copy ${kestrel_msi_files} ${stage}
     COMMAND ${CMAKE_COMMAND} -E chdir ${stage}
-      ${KESTREL_WIXL} --arch x64 -D Version=${version} -o ${output} ${kestrel_msi_source}
+      ${KESTREL_WIXL} --arch ${KESTREL_WINDOWS_ARCH} -D Arch=${KESTREL_WINDOWS_ARCH}
+        -D Version=${version} -o ${output} ${kestrel_msi_source}
+    COMMAND ${KESTREL_MSIBUILD} ${output}
+      -s "KESTREL LX740N Wireless Utility ${version}" KESTREL "${kestrel_msi_template}"
     DEPENDS ${kestrel_msi_source} ${kestrel_msi_files}
       corvusap kestrelctl kestrel-sim dnin50 aegis_e5 kwlsvc08
     COMMENT "Building ${output}"
@@ -31,7 +43,7 @@ function(kestrel_add_msi target version output stage)
   add_custom_target(${target} ALL DEPENDS ${output})
 endfunction()
 
-set(KESTREL_MSI ${CMAKE_BINARY_DIR}/kestrel-lx740n-utility-${KESTREL_VERSION}-x64.msi)
+set(KESTREL_MSI ${CMAKE_BINARY_DIR}/kestrel-lx740n-utility-${KESTREL_VERSION}-${KESTREL_WINDOWS_ARCH}.msi)
 kestrel_add_msi(msi ${KESTREL_VERSION} ${KESTREL_MSI} ${CMAKE_BINARY_DIR}/msi-stage)
 
 # For the installer's end-to-end test: the same package one version later, to install over
@@ -44,7 +56,7 @@ if(BUILD_TESTING)
   list(APPEND kestrel_version_fields ${kestrel_build} 0)
   list(JOIN kestrel_version_fields "." KESTREL_NEXT_VERSION)
   set(KESTREL_NEXT_MSI
-    ${CMAKE_BINARY_DIR}/msi-next/kestrel-lx740n-utility-${KESTREL_NEXT_VERSION}-x64.msi)
+    ${CMAKE_BINARY_DIR}/msi-next/kestrel-lx740n-utility-${KESTREL_NEXT_VERSION}-${KESTREL_WINDOWS_ARCH}.msi)
   kestrel_add_msi(msi_next ${KESTREL_NEXT_VERSION} ${KESTREL_NEXT_MSI}
     ${CMAKE_BINARY_DIR}/msi-next/stage)
 endif()

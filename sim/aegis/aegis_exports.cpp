@@ -2,12 +2,12 @@
 // process; the adapter it authenticates and the journal of its calls are the machine's.
 #include <windows.h>
 
-#include <mutex>
 #include <type_traits>
 
 #include "aegis_model/simulated_dot1x_library.h"
 #include "store/shared_adapter_store.h"
 #include "win32/aegis_abi.h"
+#include "win32/critical_section.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ class StoreAccess : public kestrel::sim::AdapterAccess {
 
 // Made on first use, not while the loader runs DllMain.
 struct Library {
-  std::mutex lock;
+  kestrel::CriticalSection lock;
   StoreAccess access;
   SimulatedDot1xLibrary model{access, access.clock(), GetCurrentProcessId()};
 };
@@ -46,7 +46,7 @@ Library& Instance() {
 template <typename Call>
 auto Locked(Call call) {
   Library& library = Instance();
-  std::lock_guard<std::mutex> hold(library.lock);
+  kestrel::CriticalSectionGuard hold(library.lock);
   return call(library.model);
 }
 

@@ -1,6 +1,12 @@
 // DNIN50.dll's exports over the simulated adapter every process on the machine shares.
 #include <windows.h>
 
+// The exports' calling convention. Ours is WINAPI; the x86 tests also build a stand-in with
+// __cdecl, as a vendor might have, to show that the utility copes with both.
+#ifndef DNIN50_CALL
+#define DNIN50_CALL WINAPI
+#endif
+
 #include <cstring>
 
 #include "model/simulated_adapter.h"
@@ -52,14 +58,14 @@ DWORD CopyText(const char* text, LPSTR buffer, LPDWORD size) {
 
 extern "C" {
 
-__declspec(dllexport) HANDLE WINAPI W32N_OpenAdapterA(LPCSTR deviceName) {
+HANDLE DNIN50_CALL W32N_OpenAdapterA(LPCSTR deviceName) {
   if (deviceName == nullptr || lstrcmpiA(deviceName, kDeviceName) != 0 || !AdapterPresent())
     return INVALID_HANDLE_VALUE;
   return kAdapterHandle;
 }
 
-__declspec(dllexport) DWORD WINAPI
-    W32N_MakeNdisRequest(HANDLE adapter, void* request, OVERLAPPED* completion, BOOL) {
+DWORD DNIN50_CALL W32N_MakeNdisRequest(HANDLE adapter, void* request, OVERLAPPED* completion,
+                                       BOOL) {
   if (adapter != kAdapterHandle || request == nullptr)
     return ERROR_INVALID_HANDLE;
   auto* record = static_cast<kestrel::NdisRequestRecord*>(request);
@@ -78,40 +84,40 @@ __declspec(dllexport) DWORD WINAPI
   return reached ? result.status : kestrel::sim::kStatusAdapterNotReady;
 }
 
-__declspec(dllexport) BOOL WINAPI W32N_CloseAdapter(HANDLE adapter) {
+BOOL DNIN50_CALL W32N_CloseAdapter(HANDLE adapter) {
   return adapter == kAdapterHandle ? TRUE : FALSE;
 }
 
-__declspec(dllexport) LPCSTR WINAPI W32N_GetNetCardRegistryPath() {
+LPCSTR DNIN50_CALL W32N_GetNetCardRegistryPath() {
   return kNetCardPath;
 }
 
-HANDLE WINAPI EnumOpen(DWORD) {
+HANDLE DNIN50_CALL EnumOpen(DWORD) {
   return kEnumHandle;
 }
-void WINAPI EnumClose(HANDLE) {}
+void DNIN50_CALL EnumClose(HANDLE) {}
 
 // A removed card is not listed.
-HANDLE WINAPI EnumFirst(HANDLE enumeration) {
+HANDLE DNIN50_CALL EnumFirst(HANDLE enumeration) {
   if (enumeration != kEnumHandle || !AdapterPresent())
     return INVALID_HANDLE_VALUE;
   return kEntryHandle;
 }
 
 // One adapter: the list ends after the first entry.
-HANDLE WINAPI EnumNext(HANDLE) {
+HANDLE DNIN50_CALL EnumNext(HANDLE) {
   return INVALID_HANDLE_VALUE;
 }
 
-void WINAPI EnumRelease(HANDLE) {}
+void DNIN50_CALL EnumRelease(HANDLE) {}
 
-DWORD WINAPI EnumDescription(HANDLE entry, LPSTR buffer, LPDWORD size) {
+DWORD DNIN50_CALL EnumDescription(HANDLE entry, LPSTR buffer, LPDWORD size) {
   if (entry != kEntryHandle)
     return ERROR_INVALID_HANDLE;
   return CopyText(kDescription, buffer, size);
 }
 
-DWORD WINAPI EnumDeviceName(HANDLE entry, LPSTR buffer, LPDWORD size) {
+DWORD DNIN50_CALL EnumDeviceName(HANDLE entry, LPSTR buffer, LPDWORD size) {
   if (entry != kEntryHandle)
     return ERROR_INVALID_HANDLE;
   return CopyText(kDeviceName, buffer, size);

@@ -14,10 +14,13 @@ inline constexpr NdisHandle kNoNdisHandle = -1;
 inline constexpr std::uint32_t kNdisQueryInformation = 0;
 inline constexpr std::uint32_t kNdisSetInformation = 1;
 
+inline constexpr std::size_t kNdisRequestBlockSize = 556;
+
 #pragma pack(push, 4)
-// The block handed to the library with every request. The head and the room after the
-// fields belong to the library; we never write them. The buffer address is pointer-sized
-// in a 64-bit build, the other fields are 32 bits wide.
+// The block handed to the library with every request: 556 bytes in both builds. The head and
+// the room after the fields belong to the library; we never write them. The buffer address
+// is pointer-sized (32 bits in the x86 build, as the library defines the block; widened in
+// the x64 build), the other fields are 32 bits wide.
 struct NdisRequestRecord {
   std::uint8_t libraryHead[20];
   std::uint32_t requestType;
@@ -26,10 +29,27 @@ struct NdisRequestRecord {
   std::uint32_t bufferLength;
   std::uint32_t bytesTransferred;
   std::uint32_t bytesNeeded;
-  std::uint8_t libraryRoom[508];
+  std::uint8_t libraryRoom[kNdisRequestBlockSize - 20 - 5 * 4 - sizeof(void*)];
 };
 #pragma pack(pop)
-static_assert(sizeof(NdisRequestRecord) == 556, "the library expects a 556-byte block");
+static_assert(sizeof(NdisRequestRecord) == kNdisRequestBlockSize,
+              "the library expects a 556-byte block");
+static_assert(offsetof(NdisRequestRecord, requestType) == 20, "the fields follow a 20-byte head");
+static_assert(offsetof(NdisRequestRecord, oid) == 24);
+static_assert(offsetof(NdisRequestRecord, buffer) == 28);
+#if INTPTR_MAX == INT32_MAX
+// The 32-bit block: six 32-bit fields, the library's room from byte 44.
+static_assert(offsetof(NdisRequestRecord, bufferLength) == 32);
+static_assert(offsetof(NdisRequestRecord, bytesTransferred) == 36);
+static_assert(offsetof(NdisRequestRecord, bytesNeeded) == 40);
+static_assert(offsetof(NdisRequestRecord, libraryRoom) == 44);
+#else
+// The 64-bit block: the address is 8 bytes, unaligned at 28; the room starts at byte 48.
+static_assert(offsetof(NdisRequestRecord, bufferLength) == 36);
+static_assert(offsetof(NdisRequestRecord, bytesTransferred) == 40);
+static_assert(offsetof(NdisRequestRecord, bytesNeeded) == 44);
+static_assert(offsetof(NdisRequestRecord, libraryRoom) == 48);
+#endif
 
 // Laid out as the Win32 overlapped record: zero words, then the completion event.
 struct NdisCompletionRecord {

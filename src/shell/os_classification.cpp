@@ -8,7 +8,8 @@ OsSupport ClassifyOs(const SystemVersionInfo& version, SystemKind& kind) {
       if (version.major == 5 && version.minor > 0) {
         kind.os = OsKind::Xp;
         kind.servicePackLevel = version.servicePack.empty() ? 0 : 1;
-        if (version.servicePack == "Service Pack 2")
+        // Service Pack 3 came after the rule was made and has everything of 2, WMM included.
+        if (version.servicePack == "Service Pack 2" || version.servicePack == "Service Pack 3")
           kind.servicePackLevel = 2;
       } else if (version.major == 5) {
         kind.os = OsKind::Win2000;

@@ -3,13 +3,14 @@
 #include <commctrl.h>
 
 #include <atomic>
-#include <mutex>
 #include <vector>
 
 #include "controls/frame_player.h"
 #include "controls/gif_walk.h"
+#include "win32/critical_section.h"
 #include "win32/picture_decoder.h"
 #include "win32/scoped_handles.h"
+#include "win32/window_subclass.h"
 
 namespace kestrel {
 
@@ -24,7 +25,7 @@ constexpr COLORREF kUnloadedBackground = RGB(255, 255, 255);
 // Unload still draws into live memory; `window` is cleared then, so it no longer asks for
 // repaints.
 struct AnimatedPicture::Picture {
-  std::mutex lock;  // the off-screen image, saved area, background and window
+  CriticalSection lock;  // the off-screen image, saved area, background and window
   HWND window = nullptr;
   OffscreenImage image;
   OffscreenImage saved;
@@ -86,7 +87,7 @@ AnimatedPicture::~AnimatedPicture() {
 bool AnimatedPicture::Attach(HWND control) {
   if (control == nullptr || window_ != nullptr)
     return false;
-  if (!SetWindowSubclass(control, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+  if (!InstallSubclass(control, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
     return false;
   window_ = control;
   return true;
@@ -107,7 +108,7 @@ bool AnimatedPicture::Create(HWND parent, int id, int left, int top) {
 
 void AnimatedPicture::detachWindow() {
   if (window_ != nullptr)
-    RemoveWindowSubclass(window_, SubclassProc, kSubclassId);
+    RemoveSubclass(window_, SubclassProc, kSubclassId);
   window_ = nullptr;
 }
 
@@ -241,7 +242,7 @@ bool AnimatedPicture::Draw() {
   }
   bool drawn = false;
   {
-    std::lock_guard<std::mutex> guard(picture_->lock);
+    CriticalSectionGuard guard(picture_->lock);
     drawn = still_.render(picture_->image.dc(), stillArea_.left, stillArea_.top, stillArea_.width,
                           stillArea_.height);
   }
@@ -261,21 +262,21 @@ class WorkerCanvas : public FrameCanvas {
       : picture_(picture), decoded_(decoded), stopEvent_(stopEvent) {}
 
   bool renderFrame(std::size_t index) override {
-    std::lock_guard<std::mutex> guard(picture_.lock);
+    CriticalSectionGuard guard(picture_.lock);
     const FramePlacement& frame = picture_.frames[index];
     return decoded_[index].render(picture_.image.dc(), frame.left, frame.top, frame.width,
                                   frame.height);
   }
   void fillBackground(const FramePlacement& area) override {
-    std::lock_guard<std::mutex> guard(picture_.lock);
+    CriticalSectionGuard guard(picture_.lock);
     picture_.fill(area.left, area.top, area.left + area.width, area.top + area.height);
   }
   void fillAllBackground() override {
-    std::lock_guard<std::mutex> guard(picture_.lock);
+    CriticalSectionGuard guard(picture_.lock);
     picture_.fill(0, 0, picture_.width, picture_.height);
   }
   void saveArea(const FramePlacement& area) override {
-    std::lock_guard<std::mutex> guard(picture_.lock);
+    CriticalSectionGuard guard(picture_.lock);
     picture_.saved = CreateCompatibleImage(picture_.image.dc(), area.width, area.height);
     if (picture_.saved) {
       BitBlt(picture_.saved.dc(), 0, 0, area.width, area.height, picture_.image.dc(), area.left,
@@ -284,7 +285,7 @@ class WorkerCanvas : public FrameCanvas {
     }
   }
   void restoreSavedArea() override {
-    std::lock_guard<std::mutex> guard(picture_.lock);
+    CriticalSectionGuard guard(picture_.lock);
     if (!picture_.saved)
       return;
     const FramePlacement& area = picture_.savedArea;
@@ -295,7 +296,7 @@ class WorkerCanvas : public FrameCanvas {
   void requestRepaint() override {
     HWND window = nullptr;
     {
-      std::lock_guard<std::mutex> guard(picture_.lock);
+      CriticalSectionGuard guard(picture_.lock);
       window = picture_.window;
     }
     if (window != nullptr)
@@ -364,7 +365,7 @@ void AnimatedPicture::Stop() {
 void AnimatedPicture::Unload() {
   Stop();
   if (picture_) {
-    std::lock_guard<std::mutex> guard(picture_->lock);
+    CriticalSectionGuard guard(picture_->lock);
     picture_->window = nullptr;
   }
   picture_.reset();
@@ -374,7 +375,7 @@ void AnimatedPicture::Unload() {
 void AnimatedPicture::SetBackgroundColor(COLORREF colour) {
   if (!picture_)
     return;
-  std::lock_guard<std::mutex> guard(picture_->lock);
+  CriticalSectionGuard guard(picture_->lock);
   picture_->background = colour;
   picture_->fill(0, 0, picture_->width, picture_->height);
 }
@@ -406,14 +407,14 @@ SIZE AnimatedPicture::Size() const {
 COLORREF AnimatedPicture::BackgroundColor() const {
   if (!picture_)
     return kUnloadedBackground;
-  std::lock_guard<std::mutex> guard(picture_->lock);
+  CriticalSectionGuard guard(picture_->lock);
   return picture_->background;
 }
 
 COLORREF AnimatedPicture::PixelAt(int x, int y) const {
   if (!picture_)
     return CLR_INVALID;
-  std::lock_guard<std::mutex> guard(picture_->lock);
+  CriticalSectionGuard guard(picture_->lock);
   return GetPixel(picture_->image.dc(), x, y);
 }
 
@@ -423,7 +424,7 @@ bool AnimatedPicture::paint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window_, &paint);
   {
-    std::lock_guard<std::mutex> guard(picture_->lock);
+    CriticalSectionGuard guard(picture_->lock);
     const bool whole = IsRectEmpty(&paintRectangle_) != FALSE;
     const int left = whole ? 0 : paintRectangle_.left;
     const int top = whole ? 0 : paintRectangle_.top;
@@ -454,7 +455,7 @@ LRESULT CALLBACK AnimatedPicture::SubclassProc(HWND window, UINT message, WPARAM
     default:
       break;
   }
-  return DefSubclassProc(window, message, wParam, lParam);
+  return CallNextSubclass(window, message, wParam, lParam);
 }
 
 }  // namespace kestrel

@@ -43,7 +43,7 @@ HWND DialogView::createModeless(HINSTANCE instance, int templateId, HWND owner) 
 
 PROPSHEETPAGEW DialogView::propertyPage(HINSTANCE instance, int templateId) {
   PROPSHEETPAGEW page{};
-  page.dwSize = sizeof page;
+  page.dwSize = PROPSHEETPAGEW_V1_SIZE;  // only the first fields are used; every comctl32 takes it
   page.hInstance = instance;
   page.pszTemplate = MAKEINTRESOURCEW(templateId);
   page.pfnDlgProc = PageProcedure;

@@ -1,5 +1,6 @@
 #include "win32/win32_dot1x_library.h"
 
+#include "win32/foreign_call.h"
 #include "win32/library_search.h"
 
 namespace kestrel {
@@ -106,100 +107,101 @@ bool Win32Dot1xLibrary::load(Dot1xLoadFailure& failure) {
 }
 
 AcContext Win32Dot1xLibrary::globalOpenContext(const char* applicationName, const char* text) {
-  return f_.globalOpenContext(applicationName, text);
+  return CallForeign(f_.globalOpenContext, applicationName, text);
 }
 int Win32Dot1xLibrary::contextType(AcContext context) {
-  return f_.contextType(context);
+  return CallForeign(f_.contextType, context);
 }
 AcContext Win32Dot1xLibrary::iterateAdapters(AcContext global) {
-  return f_.iterateAdapters(global);
+  return CallForeign(f_.iterateAdapters, global);
 }
 AcContext Win32Dot1xLibrary::iterateAdaptersNext(AcContext iterator) {
-  return f_.iterateAdaptersNext(iterator);
+  return CallForeign(f_.iterateAdaptersNext, iterator);
 }
 AcContext Win32Dot1xLibrary::adapterGetMacAddress(AcContext adapter, std::uint8_t mac[6]) {
-  return f_.adapterGetMacAddress(adapter, mac);
+  return CallForeign(f_.adapterGetMacAddress, adapter, mac);
 }
 int Win32Dot1xLibrary::statusNumber(AcContext result) {
-  return f_.statusNumber(result);
+  return CallForeign(f_.statusNumber, result);
 }
 AcContext Win32Dot1xLibrary::contextCopyHandle(AcContext context) {
-  return f_.contextCopyHandle(context);
+  return CallForeign(f_.contextCopyHandle, context);
 }
 int Win32Dot1xLibrary::contextRelease(AcContext context) {
-  return f_.contextRelease(context);
+  return CallForeign(f_.contextRelease, context);
 }
 AcContext Win32Dot1xLibrary::adapterAuthenticateStop(AcContext adapter) {
-  return f_.adapterAuthenticateStop(adapter);
+  return CallForeign(f_.adapterAuthenticateStop, adapter);
 }
 AcContext Win32Dot1xLibrary::contextConfigWpa(AcContext adapter, int enable) {
-  return f_.contextConfigWpa(adapter, enable);
+  return CallForeign(f_.contextConfigWpa, adapter, enable);
 }
 AcContext Win32Dot1xLibrary::contextConfigWpaEx(AcContext adapter, int enable,
                                                 const char* passphrase, const char* networkName,
                                                 int reserved1, int reserved2) {
-  return f_.contextConfigWpaEx(adapter, enable, passphrase, networkName, reserved1, reserved2);
+  return CallForeign(f_.contextConfigWpaEx, adapter, enable, passphrase, networkName, reserved1,
+                     reserved2);
 }
 AcContext Win32Dot1xLibrary::configLeapCredentials(AcContext adapter, const char* user,
                                                    const char* password) {
-  return f_.configLeap(adapter, user, password);
+  return CallForeign(f_.configLeap, adapter, user, password);
 }
 AcContext Win32Dot1xLibrary::configMd5Credentials(AcContext adapter, const char* user,
                                                   const char* password) {
-  return f_.configMd5(adapter, user, password);
+  return CallForeign(f_.configMd5, adapter, user, password);
 }
 AcContext Win32Dot1xLibrary::configPeapCredentials(AcContext adapter, const char* identity,
                                                    const CertificateBlob* ca,
                                                    const CertificateBlob* client, int option1,
                                                    const char* user, const char* password,
                                                    int option2, int flag1, int flag2) {
-  return f_.configPeap(adapter, identity, ca, client, option1, user, password, option2, flag1,
-                       flag2);
+  return CallForeign(f_.configPeap, adapter, identity, ca, client, option1, user, password, option2,
+                     flag1, flag2);
 }
 AcContext Win32Dot1xLibrary::configTlsCredentials(AcContext adapter, const char* identity,
                                                   const CertificateBlob* ca,
                                                   const CertificateBlob* client, int option2,
                                                   int flag1, int flag2) {
-  return f_.configTls(adapter, identity, ca, client, option2, flag1, flag2);
+  return CallForeign(f_.configTls, adapter, identity, ca, client, option2, flag1, flag2);
 }
 AcContext Win32Dot1xLibrary::configTtlsCredentials(AcContext adapter, const char* identity,
                                                    const CertificateBlob* ca,
                                                    const CertificateBlob* client, int option1,
                                                    const char* user, const char* password,
                                                    int option2, int flag1, int flag2) {
-  return f_.configTtls(adapter, identity, ca, client, option1, user, password, option2, flag1,
-                       flag2);
+  return CallForeign(f_.configTtls, adapter, identity, ca, client, option1, user, password, option2,
+                     flag1, flag2);
 }
 AcContext Win32Dot1xLibrary::contextAttachEvent(AcContext context, void* event) {
-  return f_.contextAttachEvent(context, event);
+  return CallForeign(f_.contextAttachEvent, context, event);
 }
 AcContext Win32Dot1xLibrary::adapterAuthenticate(AcContext adapter, int flags) {
-  return f_.adapterAuthenticate(adapter, flags);
+  return CallForeign(f_.adapterAuthenticate, adapter, flags);
 }
 AcContext Win32Dot1xLibrary::adapterGetName(AcContext adapter, char* buffer, std::uint32_t size) {
   if (f_.adapterGetName == nullptr)
     return NoText(buffer, size);
-  return f_.adapterGetName(adapter, buffer, size);
+  return CallForeign(f_.adapterGetName, adapter, buffer, size);
 }
 AcContext Win32Dot1xLibrary::statusFormat(AcContext result, char* buffer, std::uint32_t size) {
   if (f_.statusFormat == nullptr)
     return NoText(buffer, size);
-  return f_.statusFormat(result, buffer, size);
+  return CallForeign(f_.statusFormat, result, buffer, size);
 }
 AcContext Win32Dot1xLibrary::statusRelatedContext(AcContext result) {
   if (f_.statusRelatedContext == nullptr)
     return nullptr;
-  return f_.statusRelatedContext(result);
+  return CallForeign(f_.statusRelatedContext, result);
 }
 AcContext Win32Dot1xLibrary::getLogError(AcContext logError, char* buffer, std::uint32_t size) {
   if (f_.getLogError == nullptr)
     return NoText(buffer, size);
-  return f_.getLogError(logError, buffer, size);
+  return CallForeign(f_.getLogError, logError, buffer, size);
 }
 int Win32Dot1xLibrary::credentialsNumber(AcContext credentials) {
   if (f_.credentialsNumber == nullptr)
     return 0;
-  return f_.credentialsNumber(credentials);
+  return CallForeign(f_.credentialsNumber, credentials);
 }
 void* Win32Dot1xLibrary::createAutoResetEvent() {
   return CreateEventW(nullptr, FALSE, FALSE, nullptr);

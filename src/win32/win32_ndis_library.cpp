@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "win32/foreign_call.h"
 #include "win32/library_search.h"
 
 namespace kestrel {
@@ -57,7 +58,7 @@ Win32NdisLibrary::~Win32NdisLibrary() {
 NdisHandle Win32NdisLibrary::openAdapter(const char* deviceName) {
   if (openAdapter_ == nullptr)
     return kNoNdisHandle;
-  return FromHandle(openAdapter_(deviceName));
+  return FromHandle(CallForeign(openAdapter_, deviceName));
 }
 
 std::uint32_t Win32NdisLibrary::makeNdisRequest(NdisHandle adapter, NdisRequestRecord& record,
@@ -68,19 +69,19 @@ std::uint32_t Win32NdisLibrary::makeNdisRequest(NdisHandle adapter, NdisRequestR
                 "overlapped layout");
   if (makeNdisRequest_ == nullptr)
     return ERROR_INVALID_FUNCTION;
-  return makeNdisRequest_(ToHandle(adapter), &record, reinterpret_cast<OVERLAPPED*>(&completion),
-                          synchronous ? TRUE : FALSE);
+  return CallForeign(makeNdisRequest_, ToHandle(adapter), &record,
+                     reinterpret_cast<OVERLAPPED*>(&completion), synchronous ? TRUE : FALSE);
 }
 
 void Win32NdisLibrary::closeAdapter(NdisHandle adapter) {
   if (closeAdapter_ != nullptr)
-    closeAdapter_(ToHandle(adapter));
+    CallForeign(closeAdapter_, ToHandle(adapter));
 }
 
 std::string Win32NdisLibrary::netCardRegistryPath() {
   if (getNetCardRegistryPath_ == nullptr)
     return {};
-  const char* path = getNetCardRegistryPath_();
+  const char* path = CallForeign(getNetCardRegistryPath_);
   if (path == nullptr)
     return {};
   return std::string(path, std::find(path, path + kMaxRegistryPath, '\0'));
@@ -89,29 +90,29 @@ std::string Win32NdisLibrary::netCardRegistryPath() {
 NdisHandle Win32NdisLibrary::openAdapterEnum(std::uint32_t value) {
   if (enumOpen_ == nullptr)
     return kNoNdisHandle;
-  return FromHandle(enumOpen_(value));
+  return FromHandle(CallForeign(enumOpen_, value));
 }
 
 NdisHandle Win32NdisLibrary::firstAdapter(NdisHandle enumeration) {
   if (enumFirst_ == nullptr)
     return kNoNdisHandle;
-  return FromHandle(enumFirst_(ToHandle(enumeration)));
+  return FromHandle(CallForeign(enumFirst_, ToHandle(enumeration)));
 }
 
 NdisHandle Win32NdisLibrary::nextAdapter(NdisHandle enumeration) {
   if (enumNext_ == nullptr)
     return kNoNdisHandle;
-  return FromHandle(enumNext_(ToHandle(enumeration)));
+  return FromHandle(CallForeign(enumNext_, ToHandle(enumeration)));
 }
 
 void Win32NdisLibrary::releaseAdapter(NdisHandle entry) {
   if (enumRelease_ != nullptr)
-    enumRelease_(ToHandle(entry));
+    CallForeign(enumRelease_, ToHandle(entry));
 }
 
 void Win32NdisLibrary::closeAdapterEnum(NdisHandle enumeration) {
   if (enumClose_ != nullptr)
-    enumClose_(ToHandle(enumeration));
+    CallForeign(enumClose_, ToHandle(enumeration));
 }
 
 std::uint32_t Win32NdisLibrary::adapterDescription(NdisHandle entry, char* buffer,
@@ -119,7 +120,7 @@ std::uint32_t Win32NdisLibrary::adapterDescription(NdisHandle entry, char* buffe
   if (description_ == nullptr)
     return ERROR_INVALID_FUNCTION;
   DWORD inOut = *size;
-  const DWORD status = description_(ToHandle(entry), buffer, &inOut);
+  const DWORD status = CallForeign(description_, ToHandle(entry), buffer, &inOut);
   *size = inOut;
   return status;
 }
@@ -129,7 +130,7 @@ std::uint32_t Win32NdisLibrary::adapterDeviceName(NdisHandle entry, char* buffer
   if (deviceName_ == nullptr)
     return ERROR_INVALID_FUNCTION;
   DWORD inOut = *size;
-  const DWORD status = deviceName_(ToHandle(entry), buffer, &inOut);
+  const DWORD status = CallForeign(deviceName_, ToHandle(entry), buffer, &inOut);
   *size = inOut;
   return status;
 }

@@ -6,19 +6,25 @@
 # keeps the user's profiles; then a newer package installed over an older one while the
 # utility runs, and the older one refused over the newer.
 # Arguments: the folder of the Windows programs (for ui_tour.exe), the package, the newer
-# package and its version, a work folder (its prefix and logs are kept when a step fails).
+# package and its version, a work folder (its prefix and logs are kept when a step fails),
+# the program files folder the package installs into ("C:\Program Files", or
+# "C:\Program Files (x86)" for a 32-bit package on 64-bit Windows) and the registry view its
+# entries are written in (64 or 32; a 32-bit package on 64-bit Windows writes in the 32-bit
+# view). The prefix's architecture comes from WINEARCH.
 set -uo pipefail
 bin="$1"
 msi="$2"
 next_msi="$3"
 next_version="$4"
 work="$5"
+program_files="$6"
+registry_view="$7"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 product="KESTREL LX740N Wireless Utility"
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 class_key='HKLM\SYSTEM\CurrentControlSet\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}'
-installed_dir="C:\\Program Files\\$product"
+installed_dir="$program_files\\$product"
 
 export WINEPREFIX="$work/prefix"
 wineserver -k 2>/dev/null  # a server left by an interrupted run
@@ -32,7 +38,8 @@ export WINEDEBUG=-all LANG=ja_JP.UTF-8
 # No desktop menu entries on the host for the shortcut the package makes.
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 wineserver -p60  # the simulated adapter lives as long as the server
-unix_dir="$WINEPREFIX/drive_c/Program Files/$product"
+program_files_unix="${program_files#[Cc]:\\}"
+unix_dir="$WINEPREFIX/drive_c/${program_files_unix//\\//}/$product"
 
 failures=0
 check() {  # description, then a command that must succeed
@@ -58,8 +65,8 @@ msiexec() {  # action, package, options...; a verbose log per call
 }
 refused() { ! msiexec "$@"; }
 installed() { wine "$installed_dir\\$1" "${@:2}" >>"$log" 2>&1; }
-registry_query() {  # key, output file, more reg arguments
-  wine reg query "$1" "${@:3}" >"$work/raw.txt" 2>&1
+registry_query() {  # key, output file, more reg arguments; in the package's view
+  wine reg query "$1" "${@:3}" "/reg:$registry_view" >"$work/raw.txt" 2>&1
   local code=$?
   tr -d '\r' <"$work/raw.txt" >"$2"
   cat "$2" >>"$log"
@@ -97,6 +104,18 @@ installed_products_are() {  # how many entries of the product, the version of th
   [ -z "${2:-}" ] || grep -qE "DisplayVersion +REG_SZ +$2\$" "$work/uninstall.txt"
 }
 
+# The summary's platform and language, and every component of the package's bitness.
+package_is_of_its_view() {
+  local platform=Intel bit64=0
+  if [ "$registry_view" = 64 ]; then platform=x64 bit64=256; fi
+  msiinfo suminfo "$1" | tr -d '\r' | tee -a "$log" | grep -qx "Template: $platform;1041" &&
+    msiinfo export "$1" Component | tr -d '\r' | tail -n +4 | tee -a "$log" |
+    awk -F'\t' -v bit64="$bit64" 'int($4 / 256) % 2 * 256 != bit64 { wrong = 1 } END { exit wrong }'
+}
+
+both_packages_of_their_view() { package_is_of_its_view "$msi" && package_is_of_its_view "$next_msi"; }
+
+check "both packages are ${registry_view}-bit ones in Japanese" both_packages_of_their_view
 check "the package installs with every feature" msiexec /i "$msi" ADDLOCAL=ALL
 check "the programs, help files, readme and simulated adapter are in place" all_files_present
 check "the logon entry starts the installed utility with START" run_value_is

@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
+#include "fakes/test_thread.h"
 #include "win32/scoped_handles.h"
 #include "win32/win32_shell_ports.h"
 
@@ -16,7 +15,7 @@ TEST(Win32ApplicationHost, ABroadcastDoesNotWaitForAHungWindow) {
   UniqueHandle created(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   UniqueHandle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   constexpr DWORD kHangMs = 40000;
-  std::thread hung([&] {
+  fakes::TestThread hung([&] {
     HWND window = CreateWindowExW(0, L"STATIC", L"hung", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
     SetEvent(created.get());

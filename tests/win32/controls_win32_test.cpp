@@ -8,11 +8,11 @@
 
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "controls/gif_walk.h"
 #include "controls/help_text.h"
+#include "fakes/test_thread.h"
 #include "image_files.h"
 #include "resource.h"
 #include "win32/animated_picture.h"
@@ -219,7 +219,7 @@ TEST_F(ControlsWin32Test, AnOleThreadsPictureIsPlayedByAWorkerInItsOwnApartment)
     bool playingAfterStop = true;
     bool blueAgain = false;
   } seen;
-  std::thread userInterface([&] {
+  fakes::TestThread userInterface([&] {
     seen.oleStarted = SUCCEEDED(OleInitialize(nullptr));
     {
       AnimatedPicture picture;

@@ -426,15 +426,20 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   if (std::wcsstr(commandLine, L"--tour") != nullptr)
     tour = &walk;
 
-  PROPSHEETPAGEW pages[3] = {state.networks.page(instance), state.statistics.page(instance),
-                             state.information.page(instance)};
+  // Each page record is sized for the oldest common controls, smaller than the structure,
+  // so the pages are made one by one rather than handed over as an array.
+  PROPSHEETPAGEW records[3] = {state.networks.page(instance), state.statistics.page(instance),
+                               state.information.page(instance)};
+  HPROPSHEETPAGE pages[3] = {};
+  for (int i = 0; i < 3; ++i)
+    pages[i] = CreatePropertySheetPageW(&records[i]);
   PROPSHEETHEADERW header{};
   header.dwSize = sizeof header;
-  header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USECALLBACK;
+  header.dwFlags = PSH_NOAPPLYNOW | PSH_USECALLBACK;
   header.hInstance = instance;
   header.pszCaption = L"KESTREL Quick Beacon Wireless Utility";
   header.nPages = 3;
-  header.ppsp = pages;
+  header.phpage = pages;
   header.pfnCallback = SheetCallback;
   PropertySheetW(&header);
   CoUninitialize();

@@ -29,7 +29,9 @@ DWORD ShellAction(NotifyAction action) {
 }  // namespace
 
 CTrayIcon::CTrayIcon() : data_{} {
-  data_.cbSize = sizeof data_;
+  // Sized for Windows 2000's shell (version 5), which knows the record up to the balloon
+  // fields; XP's shell takes that size too. Nothing after them is used.
+  data_.cbSize = NOTIFYICONDATAW_V2_SIZE;
 }
 
 CTrayIcon::~CTrayIcon() {

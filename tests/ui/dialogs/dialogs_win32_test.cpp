@@ -11,11 +11,11 @@
 
 #include <functional>
 #include <string>
-#include <thread>
 
 #include "dialog_fixture.h"
 #include "dialogs/dialogs_ids.h"
 #include "dialogs/sheet_ids.h"
+#include "fakes/test_thread.h"
 #include "ui/dialogs/ad_hoc_channels.h"
 #include "win32/app/zero_config_prompt_dialog.h"
 #include "win32/ui/dialogs/ad_hoc_view.h"
@@ -28,29 +28,29 @@ namespace {
 
 constexpr DWORD kWaitMs = 10000;
 
+struct DialogSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK KeepOwnedDialog(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<DialogSearch*>(data);
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (std::wstring(name) == L"#32770" && IsWindowVisible(window) &&
+      GetWindow(window, GW_OWNER) == search->owner) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // A visible dialog-class window of `thread` owned by `owner`; null when none came in time.
 HWND WaitForDialog(DWORD thread, HWND owner) {
-  struct Search {
-    HWND owner;
-    HWND found;
-  };
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < kWaitMs) {
-    Search search{owner, nullptr};
-    EnumThreadWindows(
-        thread,
-        [](HWND window, LPARAM data) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(data);
-          wchar_t name[16] = {};
-          GetClassNameW(window, name, 16);
-          if (std::wstring(name) == L"#32770" && IsWindowVisible(window) &&
-              GetWindow(window, GW_OWNER) == s->owner) {
-            s->found = window;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    DialogSearch search{owner, nullptr};
+    EnumThreadWindows(thread, KeepOwnedDialog, reinterpret_cast<LPARAM>(&search));
     if (search.found != nullptr)
       return search.found;
     Sleep(20);
@@ -60,17 +60,16 @@ HWND WaitForDialog(DWORD thread, HWND owner) {
 
 // Closes any other dialog-class window of `thread`, so that a failed check cannot leave the
 // test waiting on a message box nobody answers.
+BOOL CALLBACK CloseUnlessExcepted(HWND window, LPARAM except) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (std::wstring(name) == L"#32770" && window != reinterpret_cast<HWND>(except))
+    PostMessageW(window, WM_COMMAND, IDOK, 0);
+  return TRUE;
+}
+
 void CloseOtherDialogs(DWORD thread, HWND except) {
-  EnumThreadWindows(
-      thread,
-      [](HWND window, LPARAM data) -> BOOL {
-        wchar_t name[16] = {};
-        GetClassNameW(window, name, 16);
-        if (std::wstring(name) == L"#32770" && window != reinterpret_cast<HWND>(data))
-          PostMessageW(window, WM_COMMAND, IDOK, 0);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(except));
+  EnumThreadWindows(thread, CloseUnlessExcepted, reinterpret_cast<LPARAM>(except));
 }
 
 std::wstring TextOf(HWND window) {
@@ -82,7 +81,7 @@ std::wstring TextOf(HWND window) {
 // Runs `user` on a second thread while `modal` runs here; the user's thread ends first.
 template <typename Modal>
 auto WithUser(const std::function<void(DWORD uiThread)>& user, Modal modal) {
-  std::thread player(user, GetCurrentThreadId());
+  fakes::TestThread player([&user, uiThread = GetCurrentThreadId()] { user(uiThread); });
   auto result = modal();
   player.join();
   return result;

@@ -128,17 +128,15 @@ class MainSheetTest : public ::testing::Test {
   // The prompt is the sheet's enabled owned popup while it runs.
   static HWND Prompt() {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM result) -> BOOL {
-          if (GetDlgItem(window, IDC_SAVE_CHANGES_TEXT) != nullptr) {
-            *reinterpret_cast<HWND*>(result) = window;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), KeepPrompt, reinterpret_cast<LPARAM>(&found));
     return found;
+  }
+  static BOOL CALLBACK KeepPrompt(HWND window, LPARAM result) {
+    if (GetDlgItem(window, IDC_SAVE_CHANGES_TEXT) != nullptr) {
+      *reinterpret_cast<HWND*>(result) = window;
+      return FALSE;
+    }
+    return TRUE;
   }
 
   FakeServices fake;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "ui/networks/sort_arrow.h"
+#include "win32/window_subclass.h"
 
 namespace kestrel {
 
@@ -16,12 +17,12 @@ constexpr int kTitleCharacters = 128;
 
 void SortHeader::attach(HWND table) {
   table_ = table;
-  SetWindowSubclass(table_, TableProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  InstallSubclass(table_, TableProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void SortHeader::detach() {
   if (table_ != nullptr)
-    RemoveWindowSubclass(table_, TableProc, kSubclassId);
+    RemoveSubclass(table_, TableProc, kSubclassId);
   table_ = nullptr;
 }
 
@@ -96,8 +97,8 @@ LRESULT CALLBACK SortHeader::TableProc(HWND window, UINT message, WPARAM wParam,
     }
   }
   if (message == WM_NCDESTROY)
-    RemoveWindowSubclass(window, TableProc, id);
-  return DefSubclassProc(window, message, wParam, lParam);
+    RemoveSubclass(window, TableProc, id);
+  return CallNextSubclass(window, message, wParam, lParam);
 }
 
 }  // namespace kestrel

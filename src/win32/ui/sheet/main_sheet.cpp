@@ -15,6 +15,7 @@
 #include "win32/ui/sheet/small_dialogs.h"
 #include "win32/ui/sheet/status_panel_window.h"
 #include "win32/win32_timers.h"
+#include "win32/window_subclass.h"
 
 namespace kestrel {
 
@@ -137,8 +138,8 @@ struct MainSheet::Window {
     if (message == TCM_SETCURSEL)
       PostMessageW(reinterpret_cast<Window*>(self)->sheet, kPageChangedMessage, 0, 0);
     if (message == WM_NCDESTROY)
-      RemoveWindowSubclass(window, TabProc, kTabSubclassId);
-    return DefSubclassProc(window, message, w, l);
+      RemoveSubclass(window, TabProc, kTabSubclassId);
+    return CallNextSubclass(window, message, w, l);
   }
 
   DialogView* viewFor(SheetPage page) const {
@@ -181,9 +182,9 @@ struct MainSheet::Window {
   void attach(HWND window) {
     sheet = window;
     tab = TabControlOf(window);
-    SetWindowSubclass(window, SheetProc, kSheetSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    InstallSubclass(window, SheetProc, kSheetSubclassId, reinterpret_cast<DWORD_PTR>(this));
     if (tab != nullptr)
-      SetWindowSubclass(tab, TabProc, kTabSubclassId, reinterpret_cast<DWORD_PTR>(this));
+      InstallSubclass(tab, TabProc, kTabSubclassId, reinterpret_cast<DWORD_PTR>(this));
     // The pages exist only after the framework's own initialisation has returned.
     PostMessageW(window, kInitialiseMessage, 0, 0);
   }
@@ -452,11 +453,11 @@ struct MainSheet::Window {
       default:
         break;
     }
-    return DefSubclassProc(window, message, w, l);
+    return CallNextSubclass(window, message, w, l);
   }
 
   void detach(HWND window) {
-    RemoveWindowSubclass(window, SheetProc, kSheetSubclassId);
+    RemoveSubclass(window, SheetProc, kSheetSubclassId);
     panel.release();
     if (bigIcon != nullptr)
       DestroyIcon(bigIcon);
@@ -513,7 +514,7 @@ INT_PTR MainSheet::run(HWND owner, const SheetPages& pages, bool fourPages,
 
   const std::wstring caption = WideFromCore(kApplicationTitle);
   PROPSHEETHEADERW header{};
-  header.dwSize = sizeof header;
+  header.dwSize = PROPSHEETHEADERW_V1_SIZE;  // no later fields used; every comctl32 takes it
   header.dwFlags = PSH_USECALLBACK | PSH_HASHELP | PSH_NOCONTEXTHELP;
   header.hwndParent = owner;
   header.hInstance = w.instance;
