@@ -72,6 +72,7 @@ BOOL SettingsPageView::onInitDialog() {
   }
   if (system_.os == OsKind::Xp)
     pictures_[kSecurityPicture].SetBackgroundColor(GetSysColor(COLOR_BTNFACE));
+  stillDrawn_ = {};
   page_.OnInitDialog();
   if (keyHook_ == nullptr) {
     keyHook_ = SetWindowsHookExW(WH_GETMESSAGE, KeyHook, nullptr, GetCurrentThreadId());
@@ -136,9 +137,14 @@ void SettingsPageView::setCaret(ControlId id, int position) {
   SendDlgItemMessageW(hwnd(), id, EM_SETSEL, static_cast<WPARAM>(position), position);
 }
 
+// A playing picture ignores Draw; one whose play has ended starts again.
 void SettingsPageView::drawPictures() {
-  for (AnimatedPicture& picture : pictures_)
-    picture.Draw();
+  for (std::size_t i = 0; i < pictures_.size(); ++i) {
+    if (pictures_[i].IsAnimatedGif())
+      pictures_[i].Draw();
+    else if (!stillDrawn_[i])
+      stillDrawn_[i] = pictures_[i].Draw();
+  }
 }
 
 // Key messages bound for the sheet while this page shows, before the dialog manager

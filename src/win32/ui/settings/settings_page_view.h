@@ -61,6 +61,9 @@ class SettingsPageView : public DialogView,
   Win32Timers timers_{nullptr};
   SettingsPage page_;
   std::array<AnimatedPicture, 4> pictures_;
+  // A still picture stands in its off-screen image once drawn: the timer's later ticks
+  // leave it alone.
+  std::array<bool, 4> stillDrawn_{};
   HHOOK keyHook_ = nullptr;
 };
 

@@ -96,6 +96,7 @@ void StatusPanelWindow::release() {
   background_ = nullptr;
   texts_ = {};
   shown_ = {};
+  stale_ = {};
 }
 
 bool StatusPanelWindow::colourFor(HWND control, HDC dc, LRESULT& brush) const {
@@ -140,27 +141,31 @@ void StatusPanelWindow::setPicture(int index, int picture) {
   if (control.LoadResource(instance_, MAKEINTRESOURCEW(picture)))
     control.SetBackgroundColor(ColourRef(kStatusPanelBackground));
   shown_[slot] = picture;
+  stale_[slot] = true;
 }
 
 void StatusPanelWindow::setText(int controlId, const std::string& text, Rgb colour) {
   TextCell* cell = textCell(controlId);
   if (cell == nullptr || cell->window == nullptr)
     return;
-  const std::wstring wide = WideFromCore(text);
-  wchar_t current[128] = {};
-  GetWindowTextW(cell->window, current, 128);
   const COLORREF wanted = ColourRef(colour);
-  if (wide != current)
-    SetWindowTextW(cell->window, wide.c_str());
+  if (text != cell->text) {
+    SetWindowTextW(cell->window, WideFromCore(text).c_str());
+    cell->text = text;
+  }
   if (wanted != cell->colour) {
     cell->colour = wanted;
     InvalidateRect(cell->window, nullptr, TRUE);
   }
 }
 
+// A playing picture ignores Draw; one whose play has ended starts again, as before.
 void StatusPanelWindow::redrawPictures() {
-  for (AnimatedPicture& picture : pictures_)
-    picture.Draw();
+  for (std::size_t slot = 0; slot < pictures_.size(); ++slot) {
+    if (stale_[slot] || pictures_[slot].IsAnimatedGif())
+      pictures_[slot].Draw();
+    stale_[slot] = false;
+  }
 }
 
 COLORREF StatusPanelWindow::textColour(int controlId) const {

@@ -46,6 +46,7 @@ class StatusPanelWindow : public StatusPanelView {
     int controlId = 0;
     HWND window = nullptr;
     COLORREF colour = RGB(255, 255, 255);
+    std::string text;  // as the core gave it, so that a steady tick neither converts nor reads
   };
   TextCell* textCell(int controlId);
   const TextCell* textCell(int controlId) const;
@@ -59,6 +60,9 @@ class StatusPanelWindow : public StatusPanelView {
   std::array<TextCell, 4> texts_{};
   std::array<AnimatedPicture, kStatusPictureCount> pictures_;
   std::array<int, kStatusPictureCount> shown_{};
+  // Loaded since the last redraw: only these are drawn again (an unchanged still picture
+  // already stands in its off-screen image).
+  std::array<bool, kStatusPictureCount> stale_{};
 };
 
 }  // namespace kestrel

@@ -178,7 +178,10 @@ void StatisticsView::setRange(int minimum, int maximum) {
 }
 
 void StatisticsView::setPosition(int position) {
-  gaugePosition_ = std::clamp(position, gaugeMinimum_, std::max(gaugeMinimum_, gaugeMaximum_));
+  const int clamped = std::clamp(position, gaugeMinimum_, std::max(gaugeMinimum_, gaugeMaximum_));
+  if (clamped == gaugePosition_)
+    return;
+  gaugePosition_ = clamped;
   InvalidateRect(GetDlgItem(hwnd(), IDC_GAUGE), nullptr, FALSE);
 }
 
