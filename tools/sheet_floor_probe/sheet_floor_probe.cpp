@@ -1,10 +1,11 @@
 // The floor of the main window open on one page: a window of the sheet's size that, at the
 // pages' periods, makes exactly the requests of their ticks and draws their texts, each only
 // when it changed, in a font made once:
-//   every mode    the tray monitor's 1000 ms tick and the status panel's 500 ms poll (its
-//                 four texts)
-//   settings      the settings page's 100 ms timer, with nothing to draw (its pictures
-//                 stand still once drawn)
+//   every mode    the tray monitor's 1000 ms tick, the status panel's 500 ms poll (its four
+//                 texts) and the settings page's 100 ms timer, which runs while the sheet
+//                 is open whatever page shows (the page is made with the sheet), with
+//                 nothing to draw (its pictures stand still once drawn)
+//   settings      nothing more
 //   networks      nothing more (after its scan the page has no timer)
 //   statistics    the 1000 ms sample (nine texts) and the load chart scrolling each second
 //   information   the 1000 ms IP address read
@@ -63,8 +64,7 @@ class SheetProbe {
     showPanel(poller_.PollLinkStatus(PollMode::Refresh));
     SetTimer(window, kMonitorTimerId, 1000, nullptr);
     SetTimer(window, kLinkPollTimer, kLinkPollPeriodMs, nullptr);
-    if (mode_ == Mode::Settings)
-      SetTimer(window, kSettingsPictureTimer, kSettingsPicturePeriodMs, nullptr);
+    SetTimer(window, kSettingsPictureTimer, kSettingsPicturePeriodMs, nullptr);
     if (mode_ == Mode::Statistics) {
       statistics_.open(window, kChartArea);
       SetTimer(window, kStatisticsTimerId, kStatisticsPeriodMs, nullptr);

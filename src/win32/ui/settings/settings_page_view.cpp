@@ -74,19 +74,11 @@ BOOL SettingsPageView::onInitDialog() {
     pictures_[kSecurityPicture].SetBackgroundColor(GetSysColor(COLOR_BTNFACE));
   stillDrawn_ = {};
   page_.OnInitDialog();
-  if (keyHook_ == nullptr) {
-    keyHook_ = SetWindowsHookExW(WH_GETMESSAGE, KeyHook, nullptr, GetCurrentThreadId());
-    keyHookPage = this;
-  }
   return TRUE;
 }
 
 void SettingsPageView::onDestroy() {
-  if (keyHook_ != nullptr)
-    UnhookWindowsHookEx(keyHook_);
-  keyHook_ = nullptr;
-  if (keyHookPage == this)
-    keyHookPage = nullptr;
+  removeKeyHook();
   for (AnimatedPicture& picture : pictures_)
     picture.Stop();
   timers_.setWindow(nullptr);
@@ -101,13 +93,33 @@ void SettingsPageView::onTimer(UINT_PTR id) {
   page_.onTimer(static_cast<std::uint32_t>(id));
 }
 
+// The key hook is set only while the page is shown: every message of the thread passes it.
 void SettingsPageView::onSetActive() {
+  if (keyHook_ == nullptr) {
+    keyHook_ = SetWindowsHookExW(WH_GETMESSAGE, KeyHook, nullptr, GetCurrentThreadId());
+    keyHookPage = this;
+  }
   page_.onSetActive();
   ShowPageHelp(GetDlgItem(hwnd(), IDC_SETTINGS_HELP), "settings.rtf");
 }
 
+// Hidden, the page's playing picture stops; the timer's next tick after the page shows
+// again plays it on from the frame it reached.
 bool SettingsPageView::onKillActive() {
-  return page_.onKillActive();
+  if (!page_.onKillActive())
+    return false;
+  removeKeyHook();
+  for (AnimatedPicture& picture : pictures_)
+    picture.Stop();
+  return true;
+}
+
+void SettingsPageView::removeKeyHook() {
+  if (keyHook_ != nullptr)
+    UnhookWindowsHookEx(keyHook_);
+  keyHook_ = nullptr;
+  if (keyHookPage == this)
+    keyHookPage = nullptr;
 }
 
 bool SettingsPageView::onApply() {

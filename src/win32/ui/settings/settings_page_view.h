@@ -54,6 +54,7 @@ class SettingsPageView : public DialogView,
 
   static LRESULT CALLBACK KeyHook(int code, WPARAM w, LPARAM l);
   bool preTranslate(const MSG& message);
+  void removeKeyHook();
 
   HINSTANCE instance_;
   const SystemKind& system_;
