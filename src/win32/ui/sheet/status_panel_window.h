@@ -7,6 +7,8 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ui/sheet/sheet_geometry.h"
 #include "ui/sheet/status_panel_updater.h"
@@ -57,12 +59,20 @@ class StatusPanelWindow : public StatusPanelView {
   HBITMAP backgroundBitmap_ = nullptr;
   HFONT font_ = nullptr;
   HBRUSH brush_ = nullptr;
+  // A cell keeps one control per picture it has shown, so that a picture coming back (a
+  // signal bar lit again) is shown, not decoded again; only the current one is visible.
+  struct PictureCell {
+    int controlId = 0;
+    POINT place{};
+    std::vector<std::pair<int, std::unique_ptr<AnimatedPicture>>> loaded;
+    AnimatedPicture* current = nullptr;
+    bool stale = false;  // loaded since the last redraw: to be drawn
+  };
+  AnimatedPicture* pictureFor(PictureCell& cell, int picture);
+
   std::array<TextCell, 4> texts_{};
-  std::array<AnimatedPicture, kStatusPictureCount> pictures_;
+  std::array<PictureCell, kStatusPictureCount> pictures_{};
   std::array<int, kStatusPictureCount> shown_{};
-  // Loaded since the last redraw: only these are drawn again (an unchanged still picture
-  // already stands in its off-screen image).
-  std::array<bool, kStatusPictureCount> stale_{};
 };
 
 }  // namespace kestrel
