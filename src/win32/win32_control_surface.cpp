@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <string>
 #include <vector>
 
 #include "win32/ansi_text.h"
@@ -12,6 +13,24 @@ namespace {
 
 LRESULT Send(HWND control, UINT message, WPARAM w = 0, LPARAM l = 0) {
   return control != nullptr ? SendMessageW(control, message, w, l) : 0;
+}
+
+// A static or a read-only edit: a control that only shows its text.
+bool ShowsTextOnly(HWND control) {
+  wchar_t name[16] = {};
+  GetClassNameW(control, name, 16);
+  if (lstrcmpiW(name, L"Static") == 0)
+    return true;
+  return lstrcmpiW(name, L"Edit") == 0 && (GetWindowLongW(control, GWL_STYLE) & ES_READONLY) != 0;
+}
+
+bool HasText(HWND control, const std::wstring& text) {
+  const int length = GetWindowTextLengthW(control);
+  if (length != static_cast<int>(text.size()))
+    return false;
+  std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1, L'\0');
+  GetWindowTextW(control, buffer.data(), length + 1);
+  return text.compare(0, text.size(), buffer.data(), static_cast<std::size_t>(length)) == 0;
 }
 
 }  // namespace
@@ -32,8 +51,14 @@ std::string Win32ControlSurface::text(ControlId id) {
   return CoreFromWide(buffer.data());
 }
 
+// The pages' timers set their fields every tick; setting a text a field already shows
+// would only paint it again. Typing controls are always set (they notify, move the caret).
 void Win32ControlSurface::setText(ControlId id, const std::string& text) {
-  SetDlgItemTextW(dialog_, id, WideFromCore(text).c_str());
+  const std::wstring wide = WideFromCore(text);
+  HWND control = item(id);
+  if (control != nullptr && ShowsTextOnly(control) && HasText(control, wide))
+    return;
+  SetDlgItemTextW(dialog_, id, wide.c_str());
 }
 
 void Win32ControlSurface::limitText(ControlId id, int characters) {

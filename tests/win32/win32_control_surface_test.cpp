@@ -16,6 +16,8 @@ constexpr ControlId kCombo = 1002;
 constexpr ControlId kList = 1003;
 constexpr ControlId kCheck = 1004;
 constexpr ControlId kSlider = 1005;
+constexpr ControlId kLabel = 1006;
+constexpr ControlId kField = 1007;
 
 class Win32ControlSurfaceTest : public ::testing::Test {
  protected:
@@ -29,6 +31,8 @@ class Win32ControlSurfaceTest : public ::testing::Test {
     child(L"LISTBOX", 0, kList);
     child(L"BUTTON", BS_AUTOCHECKBOX, kCheck);
     child(TRACKBAR_CLASSW, 0, kSlider);
+    child(L"STATIC", 0, kLabel);
+    child(L"EDIT", ES_READONLY, kField);
   }
   ~Win32ControlSurfaceTest() override { DestroyWindow(parent); }
 
@@ -50,6 +54,45 @@ TEST_F(Win32ControlSurfaceTest, TextsRoundTripInTheCoreCodePage) {
   controls.limitText(kEdit, 4);
   EXPECT_EQ(SendMessageW(GetDlgItem(parent, kEdit), EM_GETLIMITTEXT, 0, 0), 4);
   EXPECT_EQ(controls.text(4242), "");  // no such control
+}
+
+// A static paints at once when its text is set (asking its parent for colours), an edit
+// later (its update region): either way it painted again.
+int colourRequests = 0;
+WNDPROC parentProcedure = nullptr;
+
+LRESULT CALLBACK CountingParent(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_CTLCOLORSTATIC)
+    ++colourRequests;
+  return CallWindowProcW(parentProcedure, window, message, w, l);
+}
+
+bool RepaintsOnSet(Win32ControlSurface& controls, HWND parent, ControlId id,
+                   const std::string& text) {
+  HWND control = GetDlgItem(parent, id);
+  ValidateRect(control, nullptr);
+  colourRequests = 0;
+  controls.setText(id, text);
+  return colourRequests > 0 || GetUpdateRect(control, nullptr, FALSE) != FALSE;
+}
+
+TEST_F(Win32ControlSurfaceTest, ShowingOnlyFieldsAreNotSetAgainToTheTextTheyShow) {
+  parentProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingParent)));
+  ShowWindow(parent, SW_SHOWNOACTIVATE);
+  UpdateWindow(parent);
+  Win32ControlSurface controls(parent);
+  for (ControlId id : {kLabel, kField}) {
+    controls.setText(id, "54 Mbps");
+    EXPECT_FALSE(RepaintsOnSet(controls, parent, id, "54 Mbps")) << id;
+    EXPECT_TRUE(RepaintsOnSet(controls, parent, id, "11 Mbps")) << id;
+    EXPECT_EQ(controls.text(id), "11 Mbps");
+    EXPECT_TRUE(RepaintsOnSet(controls, parent, id, "")) << id;
+    EXPECT_EQ(controls.text(id), "");
+  }
+  // A typing edit is always set: the page's own sets move its caret and selection.
+  controls.setText(kEdit, "abc");
+  EXPECT_TRUE(RepaintsOnSet(controls, parent, kEdit, "abc"));
 }
 
 TEST_F(Win32ControlSurfaceTest, ListsWorkOnComboAndListBoxesAlike) {

@@ -24,7 +24,7 @@ class StatusPanelView {
   // Picture `index` (0 network type, 1 lock, 2..9 bars 1 to 8) takes GIF resource `picture`.
   virtual void setPicture(int index, int picture) = 0;
   virtual void setText(int controlId, const std::string& text, Rgb colour) = 0;
-  // Draws all ten pictures again.
+  // Draws the pictures again after their choice; a view leaves out those that did not change.
   virtual void redrawPictures() = 0;
 };
 

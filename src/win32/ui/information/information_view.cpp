@@ -23,7 +23,6 @@ BOOL InformationView::onInitDialog() {
   timers_.setWindow(hwnd());
   controls_ = std::make_unique<Win32ControlSurface>(hwnd());
   header_.attach(hwnd(), IDC_INFORMATION_HEADER, IDG_HEADER_INFORMATION, services_.system);
-  AttachPageKeyFilter(hwnd(), &InformationPage::SwallowsKey);
   page_.OnInitDialog(*controls_);
   return TRUE;
 }
@@ -41,8 +40,17 @@ void InformationView::onDestroy() {
 }
 
 void InformationView::onSetActive() {
+  AttachPageKeyFilter(hwnd(), &InformationPage::SwallowsKey);
   ShowPageHelp(GetDlgItem(hwnd(), IDC_INFORMATION_HELP), "about.rtf");
   page_.OnSetActive();
+}
+
+// Hidden, the page neither filters keys (the hook costs every message of the thread) nor
+// plays its header.
+bool InformationView::onKillActive() {
+  DetachPageKeyFilter(hwnd());
+  header_.pause();
+  return true;
 }
 
 INT_PTR InformationView::onMessage(UINT message, WPARAM w, LPARAM l, bool& handled) {

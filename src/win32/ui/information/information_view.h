@@ -24,6 +24,7 @@ class InformationView : public DialogView {
   void onTimer(UINT_PTR id) override;
   void onDestroy() override;
   void onSetActive() override;
+  bool onKillActive() override;
   INT_PTR onMessage(UINT message, WPARAM w, LPARAM l, bool& handled) override;
 
   AppServices& services_;

@@ -51,7 +51,6 @@ BOOL NetworksView::onInitDialog() {
   controls_ = std::make_unique<Win32ControlSurface>(hwnd());
   buildTable();
   header_.attach(hwnd(), IDC_NETWORKS_HEADER, IDG_HEADER_NETWORK, services_.system);
-  AttachPageKeyFilter(hwnd(), &NetworksPage::SwallowsKey);
   page_.OnInitDialog(*controls_, *this);
   return TRUE;
 }
@@ -110,8 +109,17 @@ void NetworksView::onDestroy() {
 }
 
 void NetworksView::onSetActive() {
+  AttachPageKeyFilter(hwnd(), &NetworksPage::SwallowsKey);
   ShowPageHelp(GetDlgItem(hwnd(), IDC_NETWORKS_HELP), "networks.rtf");
   page_.OnSetActive();
+}
+
+// Hidden, the page neither filters keys (the hook costs every message of the thread) nor
+// plays its header.
+bool NetworksView::onKillActive() {
+  DetachPageKeyFilter(hwnd());
+  header_.pause();
+  return true;
 }
 
 INT_PTR NetworksView::onMessage(UINT message, WPARAM w, LPARAM l, bool& handled) {

@@ -32,6 +32,7 @@ class NetworksView : public DialogView, private NetworksWindow {
   void onTimer(UINT_PTR id) override;
   void onDestroy() override;
   void onSetActive() override;
+  bool onKillActive() override;
   INT_PTR onMessage(UINT message, WPARAM w, LPARAM l, bool& handled) override;
 
   void setProgressRange(int minimum, int maximum) override;

@@ -17,6 +17,10 @@ void PageHeader::draw() {
     picture_.Draw();
 }
 
+void PageHeader::pause() {
+  picture_.Stop();
+}
+
 void PageHeader::release() {
   picture_.Unload();
   loaded_ = false;

@@ -15,6 +15,8 @@ class PageHeader {
   void attach(HWND page, int id, int resource, const SystemKind& system);
   // On XP the picture lies on the button-face colour, as the page around it.
   void draw();
+  // Stops a playing header while its page is hidden; the page's next paint plays it on.
+  void pause();
   void release();
 
  private:

@@ -43,7 +43,10 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM removal, LPARAM message) {
 }  // namespace
 
 void AttachPageKeyFilter(HWND page, PageKeyRule rule) {
-  Attached().push_back({page, rule});
+  auto& pages = Attached();
+  if (std::none_of(pages.begin(), pages.end(),
+                   [page](const AttachedPage& attached) { return attached.page == page; }))
+    pages.push_back({page, rule});
   if (hook == nullptr)
     hook = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
 }

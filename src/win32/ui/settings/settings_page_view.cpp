@@ -72,20 +72,13 @@ BOOL SettingsPageView::onInitDialog() {
   }
   if (system_.os == OsKind::Xp)
     pictures_[kSecurityPicture].SetBackgroundColor(GetSysColor(COLOR_BTNFACE));
+  stillDrawn_ = {};
   page_.OnInitDialog();
-  if (keyHook_ == nullptr) {
-    keyHook_ = SetWindowsHookExW(WH_GETMESSAGE, KeyHook, nullptr, GetCurrentThreadId());
-    keyHookPage = this;
-  }
   return TRUE;
 }
 
 void SettingsPageView::onDestroy() {
-  if (keyHook_ != nullptr)
-    UnhookWindowsHookEx(keyHook_);
-  keyHook_ = nullptr;
-  if (keyHookPage == this)
-    keyHookPage = nullptr;
+  removeKeyHook();
   for (AnimatedPicture& picture : pictures_)
     picture.Stop();
   timers_.setWindow(nullptr);
@@ -100,13 +93,33 @@ void SettingsPageView::onTimer(UINT_PTR id) {
   page_.onTimer(static_cast<std::uint32_t>(id));
 }
 
+// The key hook is set only while the page is shown: every message of the thread passes it.
 void SettingsPageView::onSetActive() {
+  if (keyHook_ == nullptr) {
+    keyHook_ = SetWindowsHookExW(WH_GETMESSAGE, KeyHook, nullptr, GetCurrentThreadId());
+    keyHookPage = this;
+  }
   page_.onSetActive();
   ShowPageHelp(GetDlgItem(hwnd(), IDC_SETTINGS_HELP), "settings.rtf");
 }
 
+// Hidden, the page's playing picture stops; the timer's next tick after the page shows
+// again plays it on from the frame it reached.
 bool SettingsPageView::onKillActive() {
-  return page_.onKillActive();
+  if (!page_.onKillActive())
+    return false;
+  removeKeyHook();
+  for (AnimatedPicture& picture : pictures_)
+    picture.Stop();
+  return true;
+}
+
+void SettingsPageView::removeKeyHook() {
+  if (keyHook_ != nullptr)
+    UnhookWindowsHookEx(keyHook_);
+  keyHook_ = nullptr;
+  if (keyHookPage == this)
+    keyHookPage = nullptr;
 }
 
 bool SettingsPageView::onApply() {
@@ -136,9 +149,14 @@ void SettingsPageView::setCaret(ControlId id, int position) {
   SendDlgItemMessageW(hwnd(), id, EM_SETSEL, static_cast<WPARAM>(position), position);
 }
 
+// A playing picture ignores Draw; one whose play has ended starts again.
 void SettingsPageView::drawPictures() {
-  for (AnimatedPicture& picture : pictures_)
-    picture.Draw();
+  for (std::size_t i = 0; i < pictures_.size(); ++i) {
+    if (pictures_[i].IsAnimatedGif())
+      pictures_[i].Draw();
+    else if (!stillDrawn_[i])
+      stillDrawn_[i] = pictures_[i].Draw();
+  }
 }
 
 // Key messages bound for the sheet while this page shows, before the dialog manager

@@ -54,6 +54,7 @@ class SettingsPageView : public DialogView,
 
   static LRESULT CALLBACK KeyHook(int code, WPARAM w, LPARAM l);
   bool preTranslate(const MSG& message);
+  void removeKeyHook();
 
   HINSTANCE instance_;
   const SystemKind& system_;
@@ -61,6 +62,9 @@ class SettingsPageView : public DialogView,
   Win32Timers timers_{nullptr};
   SettingsPage page_;
   std::array<AnimatedPicture, 4> pictures_;
+  // A still picture stands in its off-screen image once drawn: the timer's later ticks
+  // leave it alone.
+  std::array<bool, 4> stillDrawn_{};
   HHOOK keyHook_ = nullptr;
 };
 

@@ -44,12 +44,9 @@ void StatusPanelWindow::create(HWND sheet, HINSTANCE instance, const Rect& strip
   for (const StatusCell& cell : LayOutStatusCells(strip)) {
     const Rect& r = cell.rect;
     if (cell.kind == CellKind::Picture) {
-      AnimatedPicture& picture = pictures_[static_cast<std::size_t>(cell.pictureIndex)];
-      picture.Create(sheet, cell.controlId, r.left, r.top);
-      if (picture.window() != nullptr) {
-        SetWindowLongPtrW(picture.window(), GWL_STYLE,
-                          GetWindowLongPtrW(picture.window(), GWL_STYLE) | WS_CLIPSIBLINGS);
-      }
+      PictureCell& picture = pictures_[static_cast<std::size_t>(cell.pictureIndex)];
+      picture.controlId = cell.controlId;
+      picture.place = POINT{r.left, r.top};
       continue;
     }
     TextCell& cellWindow = texts_[text++];
@@ -70,9 +67,12 @@ void StatusPanelWindow::move(const Rect& strip) {
   for (const StatusCell& cell : LayOutStatusCells(strip)) {
     const Rect& r = cell.rect;
     if (cell.kind == CellKind::Picture) {
-      HWND window = pictures_[static_cast<std::size_t>(cell.pictureIndex)].window();
-      SetWindowPos(window, nullptr, r.left, r.top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      PictureCell& picture = pictures_[static_cast<std::size_t>(cell.pictureIndex)];
+      picture.place = POINT{r.left, r.top};
+      for (const auto& loaded : picture.loaded) {
+        SetWindowPos(loaded.second->window(), nullptr, r.left, r.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
     } else if (const TextCell* text = textCell(cell.controlId)) {
       MoveWindow(text->window, r.left, r.top, r.width(), r.height(), FALSE);
     }
@@ -81,8 +81,7 @@ void StatusPanelWindow::move(const Rect& strip) {
 }
 
 void StatusPanelWindow::release() {
-  for (AnimatedPicture& picture : pictures_)
-    picture.Unload();
+  pictures_ = {};
   if (font_ != nullptr)
     DeleteObject(font_);
   if (brush_ != nullptr)
@@ -136,31 +135,59 @@ void StatusPanelWindow::setPicture(int index, int picture) {
   const auto slot = static_cast<std::size_t>(index);
   if (shown_[slot] == picture)
     return;
-  AnimatedPicture& control = pictures_[slot];
-  if (control.LoadResource(instance_, MAKEINTRESOURCEW(picture)))
-    control.SetBackgroundColor(ColourRef(kStatusPanelBackground));
+  PictureCell& cell = pictures_[slot];
+  AnimatedPicture* next = pictureFor(cell, picture);
+  if (cell.current != nullptr && cell.current != next)
+    ShowWindow(cell.current->window(), SW_HIDE);
+  if (next != nullptr && next != cell.current)
+    ShowWindow(next->window(), SW_SHOWNA);
+  cell.current = next;
   shown_[slot] = picture;
+}
+
+// The cell's control for `picture`, made and loaded the first time the cell shows it.
+AnimatedPicture* StatusPanelWindow::pictureFor(PictureCell& cell, int picture) {
+  for (const auto& loaded : cell.loaded) {
+    if (loaded.first == picture)
+      return loaded.second.get();
+  }
+  auto control = std::make_unique<AnimatedPicture>();
+  if (!control->Create(sheet_, cell.controlId, cell.place.x, cell.place.y))
+    return nullptr;
+  HWND window = control->window();
+  ShowWindow(window, SW_HIDE);
+  SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_CLIPSIBLINGS);
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (control->LoadResource(instance_, MAKEINTRESOURCEW(picture)))
+    control->SetBackgroundColor(ColourRef(kStatusPanelBackground));
+  cell.stale = true;
+  cell.loaded.emplace_back(picture, std::move(control));
+  return cell.loaded.back().second.get();
 }
 
 void StatusPanelWindow::setText(int controlId, const std::string& text, Rgb colour) {
   TextCell* cell = textCell(controlId);
   if (cell == nullptr || cell->window == nullptr)
     return;
-  const std::wstring wide = WideFromCore(text);
-  wchar_t current[128] = {};
-  GetWindowTextW(cell->window, current, 128);
   const COLORREF wanted = ColourRef(colour);
-  if (wide != current)
-    SetWindowTextW(cell->window, wide.c_str());
+  if (text != cell->text) {
+    SetWindowTextW(cell->window, WideFromCore(text).c_str());
+    cell->text = text;
+  }
   if (wanted != cell->colour) {
     cell->colour = wanted;
     InvalidateRect(cell->window, nullptr, TRUE);
   }
 }
 
+// A newly loaded picture is drawn once; a playing one ignores Draw, and one whose play has
+// ended starts again, as before.
 void StatusPanelWindow::redrawPictures() {
-  for (AnimatedPicture& picture : pictures_)
-    picture.Draw();
+  for (PictureCell& cell : pictures_) {
+    if (cell.current != nullptr && (cell.stale || cell.current->IsAnimatedGif()))
+      cell.current->Draw();
+    cell.stale = false;
+  }
 }
 
 COLORREF StatusPanelWindow::textColour(int controlId) const {

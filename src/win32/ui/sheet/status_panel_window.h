@@ -7,6 +7,8 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ui/sheet/sheet_geometry.h"
 #include "ui/sheet/status_panel_updater.h"
@@ -46,6 +48,7 @@ class StatusPanelWindow : public StatusPanelView {
     int controlId = 0;
     HWND window = nullptr;
     COLORREF colour = RGB(255, 255, 255);
+    std::string text;  // as the core gave it, so that a steady tick neither converts nor reads
   };
   TextCell* textCell(int controlId);
   const TextCell* textCell(int controlId) const;
@@ -56,8 +59,19 @@ class StatusPanelWindow : public StatusPanelView {
   HBITMAP backgroundBitmap_ = nullptr;
   HFONT font_ = nullptr;
   HBRUSH brush_ = nullptr;
+  // A cell keeps one control per picture it has shown, so that a picture coming back (a
+  // signal bar lit again) is shown, not decoded again; only the current one is visible.
+  struct PictureCell {
+    int controlId = 0;
+    POINT place{};
+    std::vector<std::pair<int, std::unique_ptr<AnimatedPicture>>> loaded;
+    AnimatedPicture* current = nullptr;
+    bool stale = false;  // loaded since the last redraw: to be drawn
+  };
+  AnimatedPicture* pictureFor(PictureCell& cell, int picture);
+
   std::array<TextCell, 4> texts_{};
-  std::array<AnimatedPicture, kStatusPictureCount> pictures_;
+  std::array<PictureCell, kStatusPictureCount> pictures_{};
   std::array<int, kStatusPictureCount> shown_{};
 };
 

@@ -56,7 +56,6 @@ BOOL StatisticsView::onInitDialog() {
     chart_->SetRange(kChartLow, kChartHigh);
   header_.attach(hwnd(), IDC_STATISTICS_HEADER, IDG_HEADER_NETWORK, services_.system);
   placeGauge();
-  AttachPageKeyFilter(hwnd(), &StatisticsPage::SwallowsKey);
   chart_->SetScrollInterval(kStatisticsPeriodMs);
   steadyChart_ =
       std::make_unique<SteadyScrollChart>(static_cast<LoadChart&>(*this), kStatisticsPeriodMs);
@@ -123,8 +122,17 @@ void StatisticsView::onDestroy() {
 }
 
 void StatisticsView::onSetActive() {
+  AttachPageKeyFilter(hwnd(), &StatisticsPage::SwallowsKey);
   ShowPageHelp(GetDlgItem(hwnd(), IDC_STATISTICS_HELP), "statistics.rtf");
   page_.OnSetActive();
+}
+
+// Hidden, the page neither filters keys (the hook costs every message of the thread) nor
+// plays its header.
+bool StatisticsView::onKillActive() {
+  DetachPageKeyFilter(hwnd());
+  header_.pause();
+  return true;
 }
 
 INT_PTR StatisticsView::onMessage(UINT message, WPARAM w, LPARAM l, bool& handled) {
@@ -178,7 +186,10 @@ void StatisticsView::setRange(int minimum, int maximum) {
 }
 
 void StatisticsView::setPosition(int position) {
-  gaugePosition_ = std::clamp(position, gaugeMinimum_, std::max(gaugeMinimum_, gaugeMaximum_));
+  const int clamped = std::clamp(position, gaugeMinimum_, std::max(gaugeMinimum_, gaugeMaximum_));
+  if (clamped == gaugePosition_)
+    return;
+  gaugePosition_ = clamped;
   InvalidateRect(GetDlgItem(hwnd(), IDC_GAUGE), nullptr, FALSE);
 }
 

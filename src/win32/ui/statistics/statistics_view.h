@@ -31,6 +31,7 @@ class StatisticsView : public DialogView, private LoadChart, private LevelGauge 
   void onTimer(UINT_PTR id) override;
   void onDestroy() override;
   void onSetActive() override;
+  bool onKillActive() override;
   INT_PTR onMessage(UINT message, WPARAM w, LPARAM l, bool& handled) override;
 
   // LoadChart, over the line chart window.
