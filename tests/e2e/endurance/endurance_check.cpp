@@ -17,10 +17,10 @@
 #include <cstdlib>
 #include <map>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "dialogs/settings_ids.h"
+#include "fakes/test_thread.h"
 #include "gui_census.h"
 #include "icon_fingerprint.h"
 #include "link_control.h"
@@ -488,7 +488,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   bool passed = false;
   const DWORD uiThread = GetCurrentThreadId();
-  std::thread driver([&] { passed = Driver(uiThread, settings).run(); });
+  kestrel::fakes::TestThread driver([&] { passed = Driver(uiThread, settings).run(); });
   kestrel::Application application(GetModuleHandleW(nullptr));
   application.run("START");
   driver.join();

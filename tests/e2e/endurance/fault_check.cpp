@@ -14,8 +14,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 
+#include "fakes/test_thread.h"
 #include "link_control.h"
 #include "monitor/site_survey.h"
 #include "monitor/statistics_sampler.h"
@@ -403,7 +403,7 @@ int wmain() {
   }
   bool passed = false;
   const DWORD uiThread = GetCurrentThreadId();
-  std::thread driver([&] { passed = Faults(uiThread).run(); });
+  kestrel::fakes::TestThread driver([&] { passed = Faults(uiThread).run(); });
   kestrel::Application application(GetModuleHandleW(nullptr));
   application.run("START");
   driver.join();

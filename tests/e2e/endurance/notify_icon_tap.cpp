@@ -5,7 +5,8 @@
 // clang-format on
 
 #include <cstring>
-#include <mutex>
+
+#include "win32/critical_section.h"
 
 namespace kestrel::endurance {
 
@@ -14,13 +15,13 @@ namespace {
 using NotifyFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAW);
 
 NotifyFunction original = nullptr;
-std::mutex guard;
+kestrel::CriticalSection guard;
 long callCount = 0;
 NotifyCall lastCall;
 
 BOOL WINAPI RecordingNotify(DWORD action, PNOTIFYICONDATAW data) {
   const BOOL accepted = original(action, data);
-  std::lock_guard<std::mutex> lock(guard);
+  kestrel::CriticalSectionGuard lock(guard);
   ++callCount;
   lastCall.action = action;
   lastCall.hasIcon = (data->uFlags & NIF_ICON) != 0;
@@ -73,12 +74,12 @@ bool InstallNotifyIconTap() {
 }
 
 long NotifyCallCount() {
-  std::lock_guard<std::mutex> lock(guard);
+  kestrel::CriticalSectionGuard lock(guard);
   return callCount;
 }
 
 NotifyCall LastNotifyCall() {
-  std::lock_guard<std::mutex> lock(guard);
+  kestrel::CriticalSectionGuard lock(guard);
   return lastCall;
 }
 
