@@ -2,34 +2,17 @@
 // its Japanese text. Native only: the texts are converted with glibc's converter.
 #include <gtest/gtest.h>
 
-#include <iconv.h>
-
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "fakes/cp932_text.h"
 #include "profiles/profile_messages.h"
 
 namespace kestrel {
 namespace {
 
-std::string ToCp932(const std::string& utf8) {
-  iconv_t converter = iconv_open("CP932", "UTF-8");
-  if (converter == reinterpret_cast<iconv_t>(-1))
-    return "(no CP932 converter)";
-  std::string in = utf8;
-  std::string out(in.size() * 2, '\0');
-  char* inAt = in.data();
-  char* outAt = out.data();
-  std::size_t inLeft = in.size();
-  std::size_t outLeft = out.size();
-  const std::size_t converted = iconv(converter, &inAt, &inLeft, &outAt, &outLeft);
-  iconv_close(converter);
-  if (converted == static_cast<std::size_t>(-1))
-    return "(not convertible)";
-  out.resize(out.size() - outLeft);
-  return out;
-}
+using fakes::ToCp932;
 
 TEST(ProfileMessagesTest, EachMessageIsItsTextInCodePage932) {
   const std::vector<std::pair<const char*, const char*>> messages = {
