@@ -70,3 +70,26 @@ private_kib() {
 median() {
   sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print 0; else if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
+
+# The build a measurement runs: the x86 one unless the script was given --x64 (as
+# scripts/run). Sets preset, WINEARCH and bin and, unless KESTREL_BIN names a directory of
+# programs built already, builds the TARGETS it needs, so that a fresh clone can measure.
+# Usage: use_build X64(0|1) TARGET...
+use_build() {
+  if [ "$1" = 1 ]; then
+    preset=windows
+    export WINEARCH=win64
+  else
+    preset=windows-x86
+    export WINEARCH=win32
+  fi
+  shift
+  if [ -n "${KESTREL_BIN:-}" ]; then
+    bin="$KESTREL_BIN"
+    return 0
+  fi
+  bin="$root/build/$preset/bin"
+  "$root/scripts/bootstrap" >/dev/null
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j2 --target "$@" >/dev/null
+}
