@@ -94,6 +94,21 @@ AcContext SimulatedDot1xLibrary::contextError(const char* call, AcContext contex
   return makeError(call, kAcErrorNotCorrectContext, "the context is unknown or released");
 }
 
+bool SimulatedDot1xLibrary::failingEveryCall() {
+  bool failing = false;
+  access_.withAdapter([&](SimulatedAdapter& adapter) { failing = adapter.failingDot1xCalls(); });
+  return failing;
+}
+
+AcContext SimulatedDot1xLibrary::failedCall(const char* call, int status) {
+  return makeError(call, status, "the library is failing every call");
+}
+
+AcContext SimulatedDot1xLibrary::failedText(const char* call, char* buffer, std::uint32_t size) {
+  ClearText(buffer, size);
+  return failedCall(call);
+}
+
 SimulatedDot1xLibrary::Found SimulatedDot1xLibrary::findAdapter(AcContext context) {
   Found found;
   const ContextObject* object = contexts_.find(context);
@@ -148,11 +163,14 @@ AcContext SimulatedDot1xLibrary::journal(Dot1xCall call, AcContext made,
 }
 
 AcContext SimulatedDot1xLibrary::globalOpenContext(const char* applicationName, const char*) {
+  constexpr char kCall[] = "AcGlobalOpenContextA";
+  if (failingEveryCall()) {
+    return journal(Dot1xCall::GlobalOpenContext, failedCall(kCall, kAcErrorInitializationFailure),
+                   "");
+  }
   if (applicationName == nullptr) {
-    return journal(
-        Dot1xCall::GlobalOpenContext,
-        makeError("AcGlobalOpenContextA", kAcErrorNullFunctionParameter, "no application name"),
-        "");
+    return journal(Dot1xCall::GlobalOpenContext,
+                   makeError(kCall, kAcErrorNullFunctionParameter, "no application name"), "");
   }
   ContextObject global;
   global.type = kAcGlobalType;
@@ -167,6 +185,8 @@ int SimulatedDot1xLibrary::contextType(AcContext context) {
 
 AcContext SimulatedDot1xLibrary::iterateAdapters(AcContext global) {
   constexpr char kCall[] = "AcIterateAdapters";
+  if (failingEveryCall())
+    return journal(Dot1xCall::IterateAdapters, failedCall(kCall), "");
   const ContextObject* object = contexts_.find(global);
   if (object == nullptr)
     return journal(Dot1xCall::IterateAdapters, contextError(kCall, global), "");
@@ -189,6 +209,8 @@ AcContext SimulatedDot1xLibrary::iterateAdapters(AcContext global) {
 
 AcContext SimulatedDot1xLibrary::iterateAdaptersNext(AcContext iterator) {
   constexpr char kCall[] = "AcIterateAdaptersNext";
+  if (failingEveryCall())
+    return failedCall(kCall);
   ContextObject* object = contexts_.find(iterator);
   if (object == nullptr)
     return contextError(kCall, iterator);
@@ -201,6 +223,8 @@ AcContext SimulatedDot1xLibrary::iterateAdaptersNext(AcContext iterator) {
 
 AcContext SimulatedDot1xLibrary::adapterGetMacAddress(AcContext adapter, std::uint8_t* mac) {
   constexpr char kCall[] = "AcAdapterGetMacAddress";
+  if (failingEveryCall())
+    return journal(Dot1xCall::AdapterGetMacAddress, failedCall(kCall), "");
   std::string detail;
   const AcContext made = withAdapter(kCall, adapter, [&](LibraryAdapter& found, ObjectId id) {
     if (mac == nullptr)
@@ -225,8 +249,11 @@ int SimulatedDot1xLibrary::statusNumber(AcContext status) {
 }
 
 AcContext SimulatedDot1xLibrary::contextCopyHandle(AcContext context) {
+  constexpr char kCall[] = "AcContextCopyHandle";
+  if (failingEveryCall())
+    return failedCall(kCall);
   if (contexts_.find(context) == nullptr)
-    return contextError("AcContextCopyHandle", context);
+    return contextError(kCall, context);
   return contexts_.addHandle(contexts_.idOf(context));
 }
 
@@ -236,6 +263,8 @@ int SimulatedDot1xLibrary::contextRelease(AcContext context) {
 
 AcContext SimulatedDot1xLibrary::adapterAuthenticateStop(AcContext adapter) {
   constexpr char kCall[] = "AcAdapterAuthenticateStop";
+  if (failingEveryCall())
+    return journal(Dot1xCall::AdapterAuthenticateStop, failedCall(kCall), "");
   std::string detail;
   const AcContext made = withAdapter(kCall, adapter, [&](LibraryAdapter& found, ObjectId id) {
     found.configuration.authenticating = false;
@@ -251,6 +280,8 @@ AcContext SimulatedDot1xLibrary::adapterAuthenticateStop(AcContext adapter) {
 
 AcContext SimulatedDot1xLibrary::contextConfigWpa(AcContext adapter, int enable) {
   constexpr char kCall[] = "AcContextConfigWpa";
+  if (failingEveryCall())
+    return journal(Dot1xCall::ContextConfigWpa, failedCall(kCall), "");
   const AcContext made = withAdapter(kCall, adapter, [&](LibraryAdapter& found, ObjectId id) {
     if (enable != 0 && enable != 1)
       return makeError(kCall, kAcErrorInvalidParameter, "enable must be 0 or 1");
@@ -266,6 +297,8 @@ AcContext SimulatedDot1xLibrary::contextConfigWpaEx(AcContext adapter, int enabl
                                                     const char* passphrase, const char* networkName,
                                                     int, int) {
   constexpr char kCall[] = "AcContextConfigWpaEx";
+  if (failingEveryCall())
+    return journal(Dot1xCall::ContextConfigWpaEx, failedCall(kCall), "");
   std::string detail = "enable " + std::to_string(enable);
   const AcContext made = withAdapter(kCall, adapter, [&](LibraryAdapter& found, ObjectId id) {
     if (enable != 0 && enable != 1)
@@ -298,6 +331,8 @@ AcContext SimulatedDot1xLibrary::configureCredentials(const char* call, Dot1xCal
                                                       const char* identity,
                                                       const CertificateBlob* clientCertificate,
                                                       const char* user, const char* password) {
+  if (failingEveryCall())
+    return journal(journalCall, failedCall(call), "");
   std::string detail = MethodName(method);
   const AcContext made = withAdapter(call, adapter, [&](LibraryAdapter& found, ObjectId id) {
     const bool withIdentity =
@@ -374,6 +409,8 @@ AcContext SimulatedDot1xLibrary::configTtlsCredentials(AcContext adapter, const 
 
 AcContext SimulatedDot1xLibrary::contextAttachEvent(AcContext context, void* event) {
   constexpr char kCall[] = "AcContextAttachEvent";
+  if (failingEveryCall())
+    return journal(Dot1xCall::ContextAttachEvent, failedCall(kCall), "");
   ContextObject* object = contexts_.find(context);
   AcContext made = nullptr;
   std::string detail;
@@ -394,6 +431,8 @@ AcContext SimulatedDot1xLibrary::contextAttachEvent(AcContext context, void* eve
 
 AcContext SimulatedDot1xLibrary::adapterAuthenticate(AcContext adapter, int) {
   constexpr char kCall[] = "AcAdapterAuthenticate";
+  if (failingEveryCall())
+    return journal(Dot1xCall::AdapterAuthenticate, failedCall(kCall), "");
   std::string detail;
   const AcContext made = withAdapter(kCall, adapter, [&](LibraryAdapter& found, ObjectId id) {
     AdapterConfiguration& c = found.configuration;
@@ -443,6 +482,8 @@ AcContext SimulatedDot1xLibrary::writeText(const char* call, const std::string& 
 AcContext SimulatedDot1xLibrary::adapterGetName(AcContext adapter, char* buffer,
                                                 std::uint32_t size) {
   constexpr char kCall[] = "AcAdapterGetNameA";
+  if (failingEveryCall())
+    return failedText(kCall, buffer, size);
   const Found found = findAdapter(adapter);
   if (found.adapter == nullptr) {
     ClearText(buffer, size);
@@ -455,6 +496,8 @@ AcContext SimulatedDot1xLibrary::adapterGetName(AcContext adapter, char* buffer,
 
 AcContext SimulatedDot1xLibrary::statusFormat(AcContext status, char* buffer, std::uint32_t size) {
   constexpr char kCall[] = "AcStatusFormatA";
+  if (failingEveryCall())
+    return failedText(kCall, buffer, size);
   const ContextObject* object = contexts_.find(status);
   if (object == nullptr) {
     ClearText(buffer, size);
@@ -468,6 +511,8 @@ AcContext SimulatedDot1xLibrary::statusFormat(AcContext status, char* buffer, st
 }
 
 AcContext SimulatedDot1xLibrary::statusRelatedContext(AcContext status) {
+  if (failingEveryCall())
+    return failedCall("AcStatusRelatedContext");
   const ContextObject* object = contexts_.find(status);
   if (object == nullptr || object->related == 0)
     return nullptr;
@@ -476,6 +521,8 @@ AcContext SimulatedDot1xLibrary::statusRelatedContext(AcContext status) {
 
 AcContext SimulatedDot1xLibrary::getLogError(AcContext context, char* buffer, std::uint32_t size) {
   constexpr char kCall[] = "AcGetLogErrorA";
+  if (failingEveryCall())
+    return failedText(kCall, buffer, size);
   if (contexts_.find(context) == nullptr) {
     ClearText(buffer, size);
     return contextError(kCall, context);
@@ -486,6 +533,8 @@ AcContext SimulatedDot1xLibrary::getLogError(AcContext context, char* buffer, st
 }
 
 int SimulatedDot1xLibrary::credentialsNumber(AcContext context) {
+  if (failingEveryCall())
+    return static_cast<int>(EapMethod::None);
   const Found found = findAdapter(context);
   return found.adapter == nullptr ? 0 : static_cast<int>(found.adapter->configuration.method);
 }

@@ -28,6 +28,7 @@ class AdapterAccess {
 // Status numbers the simulated library answers with.
 inline constexpr int kAcErrorBufferTooSmall = 40;
 inline constexpr int kAcErrorFailure = 41;
+inline constexpr int kAcErrorInitializationFailure = 42;
 inline constexpr int kAcErrorNotAdapterContext = 46;
 inline constexpr int kAcErrorNotCorrectContext = 47;
 inline constexpr int kAcErrorNotCorrectContextForEvent = 48;
@@ -126,6 +127,9 @@ class SimulatedDot1xLibrary {
   AcContext makeResult(int status, const std::string& text, ObjectId related = 0);
   AcContext makeError(const char* call, int status, const std::string& text);
   AcContext contextError(const char* call, AcContext context);
+  bool failingEveryCall();
+  AcContext failedCall(const char* call, int status = kAcErrorFailure);
+  AcContext failedText(const char* call, char* buffer, std::uint32_t size);
   Found findAdapter(AcContext context);
   AcContext withAdapter(const char* call, AcContext context,
                         const std::function<AcContext(LibraryAdapter&, ObjectId)>& work);

@@ -27,6 +27,7 @@ constexpr char kUsage[] =
     "  scenario FILE           load the networks and facts of a scenario file\n"
     "  rssi SSID DBM           set the signal of the networks named SSID\n"
     "  dot1x-passphrase TEXT   report TEXT as the 802.1X client would\n"
+    "  dot1x-fail on|off       make the 802.1X client fail every call, or answer again\n"
     "  fail-requests MS        fail every request for MS milliseconds (at most 600000)\n"
     "  reset                   power-on state with the built-in scenario\n"
     "  status                  print the adapter, the link and the last requests\n";
@@ -156,6 +157,16 @@ int FailRequests(kestrel::sim::SharedAdapterStore& store, const char* text) {
   return 0;
 }
 
+int FailDot1x(kestrel::sim::SharedAdapterStore& store, const std::string& word) {
+  if (word != "on" && word != "off")
+    return Usage();
+  const bool failing = word == "on";
+  if (!WithModel(store, [&](SimulatedAdapter& model) { model.failDot1xCalls(failing); }))
+    return Unreachable();
+  std::printf("802.1x client: %s\n", failing ? "failing every call" : "answering");
+  return 0;
+}
+
 int Status(kestrel::sim::SharedAdapterStore& store) {
   std::string report;
   if (!WithModel(store, [&](SimulatedAdapter& model) {
@@ -185,6 +196,8 @@ int main(int argc, char** argv) {
     return SetRssi(store, argv[2], argv[3]);
   if (command == "fail-requests" && argc == 3)
     return FailRequests(store, argv[2]);
+  if (command == "dot1x-fail" && argc == 3)
+    return FailDot1x(store, argv[2]);
   if (command == "status" && argc == 2)
     return Status(store);
   if (command == "reset" && argc == 2) {

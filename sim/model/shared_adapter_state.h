@@ -140,7 +140,8 @@ struct SharedAdapterState {
   // The simulated 802.1X client's calls: its contexts live in each process, its journal
   // here, so kestrel-sim can show what every process asked of it.
   std::uint32_t dot1xCallCount;
-  std::uint32_t reserved3;
+  // Nonzero: the client answers every call with an error (kestrel-sim dot1x-fail).
+  std::uint32_t dot1xFailing;
   Dot1xJournalEntry dot1xJournal[kDot1xJournalSize];  // ring, like the request log
 
   // A driver in trouble: until this time every request fails (kestrel-sim fail-requests).

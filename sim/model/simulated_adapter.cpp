@@ -360,6 +360,14 @@ bool SimulatedAdapter::failingRequests() const {
   return now < state_.failRequestsUntilMs && state_.failRequestsUntilMs - now <= kMaxFailRequestsMs;
 }
 
+void SimulatedAdapter::failDot1xCalls(bool failing) {
+  state_.dot1xFailing = failing ? 1 : 0;
+}
+
+bool SimulatedAdapter::failingDot1xCalls() const {
+  return state_.dot1xFailing != 0;
+}
+
 void SimulatedAdapter::setPresent(bool present) {
   advance();
   if (present != (state_.present != 0))

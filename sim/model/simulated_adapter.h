@@ -64,6 +64,9 @@ class SimulatedAdapter {
   // at most kMaxFailRequestsMs).
   void failRequestsFor(std::uint32_t ms);
   bool failingRequests() const;
+  // The simulated 802.1X client answers every call with an error while this is on.
+  void failDot1xCalls(bool failing);
+  bool failingDot1xCalls() const;
   // Sets the mean signal of every network named `ssid`; returns how many there were.
   int setNetworkLevel(std::string_view ssid, std::int32_t dbm);
   void loadScenario(const Scenario& scenario);

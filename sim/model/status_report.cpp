@@ -90,6 +90,8 @@ std::string StatusReport(const SharedAdapterState& state) {
   Line(out, "tx bytes: %llu", static_cast<unsigned long long>(traffic.tx));
   Line(out, "rx bytes: %llu", static_cast<unsigned long long>(traffic.rx));
   Line(out, "802.1x report: %s", state.dot1xReported ? "received" : "none");
+  if (state.dot1xFailing != 0)
+    Line(out, "802.1x client: failing every call");
   Line(out, "infrastructure mode: %u", state.infrastructureMode);
   Line(out, "authentication mode: %u", state.authenticationMode);
   Line(out, "encryption status: %u", state.wepStatus);

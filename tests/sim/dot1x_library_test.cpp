@@ -329,6 +329,70 @@ TEST_F(Dot1xLibraryTest, TheJournalKeepsTheLastCallsForKestrelSimStatus) {
   EXPECT_EQ(shared.dot1xCallCount, 0u);
 }
 
+TEST_F(Dot1xLibraryTest, FailingEveryCallAnswersErrorsAndChangesNothingUntilSwitchedOff) {
+  const AcContext cardContext = card();
+  joinWpa2();
+  library.contextRelease(
+      library.contextConfigWpaEx(cardContext, 1, "kestrel-wpa2-psk", "KESTREL_WPA2", 0, 0));
+  const std::size_t handles = library.openHandles();
+  const std::uint32_t calls = shared.dot1xCallCount;
+  adapter.failDot1xCalls(true);
+
+  const AcContext global = library.globalOpenContext("test", "a_string");
+  EXPECT_EQ(library.contextType(global), kAcErrorType);
+  EXPECT_EQ(status(global), kAcErrorInitializationFailure);
+  std::uint8_t mac[6] = {1, 2, 3, 4, 5, 6};
+  EXPECT_EQ(status(library.adapterGetMacAddress(cardContext, mac)), kAcErrorFailure);
+  EXPECT_EQ(mac[0], 1);
+  EXPECT_EQ(status(library.iterateAdapters(nullptr)), kAcErrorFailure);
+  EXPECT_EQ(status(library.iterateAdaptersNext(nullptr)), kAcErrorFailure);
+  EXPECT_EQ(status(library.contextCopyHandle(cardContext)), kAcErrorFailure);
+  EXPECT_EQ(status(library.contextConfigWpa(cardContext, 0)), kAcErrorFailure);
+  EXPECT_EQ(status(library.contextConfigWpaEx(cardContext, 0, nullptr, nullptr, 0, 0)),
+            kAcErrorFailure);
+  EXPECT_EQ(status(library.configLeapCredentials(cardContext, "user", "secret")), kAcErrorFailure);
+  EXPECT_EQ(status(library.configTlsCredentials(cardContext, "id", nullptr, nullptr, 0, 0, 1)),
+            kAcErrorFailure);
+  EXPECT_EQ(status(library.contextAttachEvent(cardContext, this)), kAcErrorFailure);
+  EXPECT_EQ(status(library.adapterAuthenticateStop(cardContext)), kAcErrorFailure);
+  EXPECT_EQ(status(library.adapterAuthenticate(cardContext, 0)), kAcErrorFailure);
+  EXPECT_EQ(shared.dot1xReported, 0u);  // nothing reached the card
+  EXPECT_EQ(library.credentialsNumber(cardContext), 0);
+
+  const AcContext failed = library.contextConfigWpa(cardContext, 1);
+  const AcContext related = library.statusRelatedContext(failed);
+  EXPECT_EQ(library.contextType(related), kAcErrorType);
+  char text[16] = "untouched";
+  EXPECT_EQ(status(library.statusFormat(failed, text, sizeof text)), kAcErrorFailure);
+  EXPECT_STREQ(text, "");
+  std::strcpy(text, "untouched");
+  EXPECT_EQ(status(library.adapterGetName(cardContext, text, sizeof text)), kAcErrorFailure);
+  EXPECT_STREQ(text, "");
+  std::strcpy(text, "untouched");
+  EXPECT_EQ(status(library.getLogError(cardContext, text, 0)), kAcErrorFailure);
+  EXPECT_STREQ(text, "untouched");  // a buffer of size 0 is not written
+  EXPECT_EQ(status(related), kAcErrorFailure);
+  EXPECT_EQ(status(failed), kAcErrorFailure);
+  EXPECT_EQ(library.openHandles(), handles);  // every error context could be released
+
+  const std::string report = StatusReport(shared);
+  EXPECT_NE(report.find("802.1x client: failing every call\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("AcGlobalOpenContextA status 42 AcErrorInitializationFailure\n"),
+            std::string::npos)
+      << report;
+  EXPECT_NE(report.find("AcAdapterAuthenticate status 41 AcErrorFailure\n"), std::string::npos);
+  EXPECT_EQ(shared.dot1xCallCount, calls + 11);
+
+  // Switched off, the configuration from before answers as if nothing had been asked.
+  adapter.failDot1xCalls(false);
+  EXPECT_EQ(status(library.adapterAuthenticate(cardContext, 0)), kAcStatusSuccess);
+  EXPECT_EQ(stateAfter(1600), 1u);
+  adapter.failDot1xCalls(true);
+  adapter.reset(DefaultScenario());
+  EXPECT_FALSE(adapter.failingDot1xCalls());
+  library.contextRelease(cardContext);
+}
+
 TEST(Dot1xJournal, ADetailFilledToTheEdgeIsReadWithinItsBytes) {
   SharedAdapterState state{};
   RecordDot1xCall(state, 1, 7, Dot1xCall::AdapterAuthenticate, 30, std::string(200, 'd'));
@@ -376,6 +440,30 @@ TEST_F(BindingOverModelTest, OpenFailsForAnotherMacAndWhileTheCardIsRemoved) {
   EXPECT_FALSE(client.Open(other));
   adapter.setPresent(false);
   EXPECT_FALSE(client.Open(cardMac()));
+  client.Close();
+  EXPECT_EQ(library.openHandles(), 0u);
+}
+
+TEST_F(BindingOverModelTest, AFailingLibraryMakesOpenFalseAndPushesHarmlessUntilItAnswers) {
+  Dot1xClient client(port, diagnostics);
+  ASSERT_TRUE(client.Open(cardMac()));
+  adapter.failDot1xCalls(true);
+  EXPECT_FALSE(client.Open(cardMac()));  // the card found again while the library fails
+  joinWpa2();
+  client.StopAuthentication();
+  client.ConfigureWpaPsk("kestrel-wpa2-psk", "KESTREL_WPA2");
+  client.StartAuthentication();
+  EXPECT_EQ(stateAfter(5000), 2u);  // authenticating, with nothing reported
+  // The earlier adapter and the error kept as the global: nothing else was left open.
+  EXPECT_EQ(library.openHandles(), 2u);
+
+  adapter.failDot1xCalls(false);
+  EXPECT_TRUE(client.Open(cardMac()));
+  joinWpa2();
+  client.StopAuthentication();
+  client.ConfigureWpaPsk("kestrel-wpa2-psk", "KESTREL_WPA2");
+  client.StartAuthentication();
+  EXPECT_EQ(stateAfter(1600), 1u);
   client.Close();
   EXPECT_EQ(library.openHandles(), 0u);
 }

@@ -59,6 +59,40 @@ bool LinkControl::failRequests(std::uint32_t ms) {
   });
 }
 
+bool LinkControl::failDot1x(bool failing) {
+  return store_.withState([&](sim::SharedAdapterState& state) {
+    sim::SimulatedAdapter model(state, store_.clock(), store_.random());
+    model.failDot1xCalls(failing);
+  });
+}
+
+int LinkControl::dot1xCallsBy(std::uint32_t processId) {
+  int calls = 0;
+  store_.withState([&](sim::SharedAdapterState& state) {
+    const std::uint32_t kept = std::min(state.dot1xCallCount, sim::kDot1xJournalSize);
+    for (std::uint32_t i = 0; i < kept; ++i)
+      calls += state.dot1xJournal[i].processId == processId ? 1 : 0;
+  });
+  return calls;
+}
+
+int LinkControl::lastDot1xStatus(std::uint32_t processId, sim::Dot1xCall call) {
+  int status = -1;
+  store_.withState([&](sim::SharedAdapterState& state) {
+    const std::uint32_t kept = std::min(state.dot1xCallCount, sim::kDot1xJournalSize);
+    // Newest first: the ring's next slot follows the newest entry.
+    for (std::uint32_t back = 1; back <= kept; ++back) {
+      const sim::Dot1xJournalEntry& entry =
+          state.dot1xJournal[(state.dot1xCallCount - back) % sim::kDot1xJournalSize];
+      if (entry.processId == processId && entry.call == static_cast<std::uint32_t>(call)) {
+        status = entry.status;
+        return;
+      }
+    }
+  });
+  return status;
+}
+
 bool LinkControl::loadScenario(const std::string& text) {
   sim::Scenario scenario;
   std::string error;

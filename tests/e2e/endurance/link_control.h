@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/dot1x_journal.h"
 #include "store/shared_adapter_store.h"
 
 namespace kestrel::endurance {
@@ -18,6 +19,12 @@ class LinkControl {
   bool setPresent(bool present);
   // Every request fails for the next `ms`.
   bool failRequests(std::uint32_t ms);
+  // The simulated 802.1X client answers every call with an error while on.
+  bool failDot1x(bool failing);
+  // The 802.1X client's calls from `processId` still in its journal: how many, and the
+  // status of the newest one of `call` (-1 when there is none).
+  int dot1xCallsBy(std::uint32_t processId);
+  int lastDot1xStatus(std::uint32_t processId, sim::Dot1xCall call);
   // Networks and facts from a scenario file's text; false when it does not parse.
   bool loadScenario(const std::string& text);
   // The SSID the driver was last asked to join; setting it marks the next push's arrival.
