@@ -358,6 +358,20 @@ TEST_F(CtlTest, ProfilesAreSavedListedShownWithoutSecretsAppliedAndDeleted) {
   EXPECT_TRUE(out.lines.empty());
 }
 
+// Every command first reads the stored list; a full one is read and listed whole.
+TEST_F(CtlTest, AFullStoreIsListedWhole) {
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < ProfileList::kMaxNames; ++i) {
+    names.push_back("n" + std::to_string(i));
+    ASSERT_EQ(run({"profiles", "save", names.back(), "--ssid", "KESTREL_Open"}), kExitSuccess)
+        << names.back();
+  }
+  records.list.clear();
+  out.lines.clear();
+  EXPECT_EQ(run({"profiles", "list"}), kExitSuccess);
+  EXPECT_EQ(out.lines, names);
+}
+
 TEST_F(CtlTest, ApplyingAMissingProfileIsRefused) {
   EXPECT_EQ(run({"profiles", "apply", "Nowhere"}), kExitRefused);
   EXPECT_EQ(out.errors, std::vector<std::string>({kProfileMissingMessage}));

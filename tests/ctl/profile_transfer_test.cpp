@@ -415,12 +415,6 @@ TEST_F(ProfileTransfer, StoredNamesAreReplacedOnlyWithReplaceAndYes) {
 }
 
 TEST_F(ProfileTransfer, TheHundredNameLimitCountsTheWholeFile) {
-#if defined(_WIN32) && !defined(_WIN64)
-  // Known fault, open: the 32-bit Windows build crashes here (a call through address 0
-  // under 32-bit Wine) while the native and 64-bit builds pass; skipped there, visibly,
-  // until it is found.
-  GTEST_SKIP() << "crashes in the 32-bit Windows build: open fault";
-#endif
   for (int i = 0; i < 95; ++i) {
     WirelessProfile p;
     ASSERT_TRUE(target.store.SaveProfile(p, "p" + std::to_string(i)));

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Profiles deployed with the Windows Installer package under Wine's msiexec, on a fresh
 # prefix with the simulated adapter: PROFILES= imports an export file and APPLY= applies one
-# of its profiles; a file that does not import fails the installation and leaves no program
-# files behind. Arguments: the folder of the Windows programs, the package, a work folder.
+# of its profiles, which the utility connects to again at its first start after the link
+# went; a file that does not import fails the installation and leaves no program files
+# behind. Arguments: the folder of the Windows programs, the package, a work folder.
 set -uo pipefail
 bin="$1"
 msi="$(cd "$(dirname "$2")" && pwd)/$(basename "$2")"
@@ -34,6 +35,23 @@ installed() {  # program and arguments; stdout in $work/last
   wine "C:\\Program Files\\$product\\$1" "${@:2}" >"$work/raw" 2>>"$work/wine.log" </dev/null
   tr -d '\r' <"$work/raw" >"$work/last"
 }
+# Waits up to 20 s for kestrelctl status to show the link connected to SSID $1.
+status_connected_to() {
+  for _ in $(seq 1 40); do
+    installed kestrelctl.exe status
+    grep -qx 'link: connected' "$work/last" && grep -qx "ssid: $1" "$work/last" && return 0
+    sleep 0.5
+  done
+  cat "$work/last"
+  return 1
+}
+exited_within() {  # pid, seconds
+  for _ in $(seq 1 "$(($2 * 2))"); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.5
+  done
+  return 1
+}
 
 # The adapter as its driver's installer leaves it, before the utility is installed.
 wine "$bin/kestrel-sim.exe" install >>"$work/wine.log" 2>&1
@@ -58,7 +76,8 @@ def write(name, profiles):
     document = {"format": "kestrel-profiles", "version": 1, "secrets": "included",
                 "profiles": profiles}
     json.dump(document, open(sys.argv[1] + "/" + name, "w", encoding="utf-8"), indent=2)
-write("office.json", [profile("Office", "KESTREL_11g", "MARLOWE-DUSKY-V"),
+# Not the factory-default network: a first start that pushed the defaults would not reach it.
+write("office.json", [profile("Office", "KESTREL_WPA", "kestrel-wpa-psk"),
                       profile("Guest", "Guest Net", None)])
 write("bad.json", [profile("Office", "KESTREL_11g", "MARLOWE-DUSKY-V"),
                    profile("Short", "KESTREL_11g", "short")])
@@ -70,13 +89,21 @@ check "the package installs with PROFILES= and APPLY=" test $? -eq 0
 installed kestrelctl.exe profiles list
 check "... and the file's profiles are stored" \
   bash -c "printf 'Office\nGuest\n' | cmp -s - '$work/last' || { cat '$work/last'; false; }"
-for _ in $(seq 1 20); do
-  installed kestrelctl.exe status
-  grep -qx 'ssid: KESTREL_11g' "$work/last" && break
-  sleep 0.5
-done
 check "... and the applied profile's network is connected (kestrelctl status)" \
-  grep -qx 'ssid: KESTREL_11g' "$work/last"
+  status_connected_to KESTREL_WPA
+# The next start: the link gone (the adapter back in its power-on state), the utility
+# started as at logon connects with the applied profile.
+wine "$bin/kestrel-sim.exe" reset >>"$work/wine.log" 2>&1
+installed kestrelctl.exe status
+check "... the link goes with the adapter's reset" bash -c "! grep -qx 'link: connected' '$work/last'"
+wine "C:\\Program Files\\$product\\corvusap.exe" START >>"$work/wine.log" 2>&1 </dev/null &
+utility=$!
+check "... and at the utility's next start it connects again to the applied profile's network" \
+  status_connected_to KESTREL_WPA
+installed corvusap.exe STOP
+check "... and STOP ends the utility" exited_within "$utility" 15
+kill "$utility" 2>/dev/null
+wait "$utility" 2>/dev/null
 # Wine writes its verbose log in the code page (932 here): "アクション終了 ...: NAME。 戻り値 N。",
 # 1 for success, 0 for failure.
 action_ended() {  # log name, action, return value

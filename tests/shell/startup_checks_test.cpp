@@ -88,6 +88,49 @@ TEST_F(StartupChecksTest, TheFirstRunWritesTheWorkingProfileBeforeItIsLoaded) {
   EXPECT_EQ(pushed->bytes, ssid);
 }
 
+TEST_F(StartupChecksTest, SettingsAppliedBeforeTheFirstRunAreTheOnesPushed) {
+  // As a deployment leaves them: profiles imported, one applied, the utility never started.
+  WirelessProfile office;
+  office.ConfigurationName = "Office";
+  office.NetworkName = "KESTREL_WPA";
+  office.Passphrase = "kestrel-wpa-psk";
+  office.PassphraseLength = 15;
+  ASSERT_TRUE(store.SaveProfile(office, "Office"));
+  office.ConfigurationName = kVirtualProfileName;
+  ASSERT_TRUE(store.SaveProfile(office, kVirtualProfileName));
+  ASSERT_TRUE(checks.RunStartupChecks());
+
+  EXPECT_EQ(parameter("CheckDP"), "1");
+  EXPECT_EQ(records.current.NetworkName, "KESTREL_WPA");
+  EXPECT_EQ(records.current.Passphrase, "kestrel-wpa-psk");
+  EXPECT_EQ(records.list.names(), std::vector<std::string>{"Office"});
+  std::vector<std::uint8_t> ssid(36, 0);
+  WriteLe32(ssid.data(), static_cast<std::uint32_t>(office.NetworkName.size()));
+  std::copy(office.NetworkName.begin(), office.NetworkName.end(), ssid.begin() + 4);
+  const auto pushed = std::find_if(ndis.requests.begin(), ndis.requests.end(), [](auto& r) {
+    return r.oid == oid::k80211Ssid && r.type == kNdisSetInformation;
+  });
+  ASSERT_NE(pushed, ndis.requests.end());
+  EXPECT_EQ(pushed->bytes, ssid);
+}
+
+TEST_F(StartupChecksTest, APartlyStoredVirtualProfileTakesTheDefaultsAtTheFirstRun) {
+  WirelessProfile left;
+  left.NetworkName = "half-written";
+  ASSERT_TRUE(store.SaveProfile(left, kVirtualProfileName));
+  const std::string key =
+      std::string(kParameters) + "\\CustomParams\\Configurations\\" + kVirtualProfileName;
+  {
+    ScopedRegistryKey opened(registry);
+    ASSERT_TRUE(opened.open(RegistryHive::LocalMachine, key, RegistryAccess::Full));
+    ASSERT_TRUE(registry.deleteValue(opened.get(), "FragThreshold"));
+  }
+  ASSERT_TRUE(checks.RunStartupChecks());
+  WirelessProfile defaults;
+  ResetToDefaults(defaults);
+  EXPECT_EQ(records.current.NetworkName, defaults.NetworkName);
+}
+
 TEST_F(StartupChecksTest, AdapterFoundAgainRepeatsTheLoadAndPushButNotTheFirstRunWork) {
   ASSERT_TRUE(checks.RunStartupChecks());
   const auto writesAfterFirst = registry.written.size();
