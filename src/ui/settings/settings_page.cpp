@@ -631,7 +631,7 @@ void SettingsPage::onManualSize() {
 }
 
 void SettingsPage::onPassphraseChanged() {
-  const std::string passphrase = controls_.text(kPassphrase);
+  std::string passphrase = controls_.text(kPassphrase);
   if (!IsMask(passphrase) && chosenSecurity() == Security::Wep) {
     AssignSecret(wepPassphrase_, passphrase);
     WepKeys keys = GenerateWepKeys(passphrase, generationSizeIndex());
@@ -646,6 +646,7 @@ void SettingsPage::onPassphraseChanged() {
     clearPageKeys();
     controls_.setText(kKey, "");
   }
+  SecureWipe(passphrase);
   controls_.enable(kSaveProfile, true);
   setModified();
 }
