@@ -2,11 +2,11 @@
 // profile on every selection. Each secret costs one Blowfish key schedule.
 #include <benchmark/benchmark.h>
 
-#include "adapter/driver_parameters.h"
 #include "fakes/fake_guid_source.h"
 #include "fakes/fake_ndis_library.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_user_prompt.h"
+#include "parameters/driver_parameters.h"
 #include "profiles/profile_store.h"
 #include "profiles/secret_cipher.h"
 

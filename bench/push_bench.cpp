@@ -2,7 +2,7 @@
 // them. The ratio of the two benchmarks below is the figure that matters.
 #include <benchmark/benchmark.h>
 
-#include "adapter/configuration_push.h"
+#include "activation/configuration_push.h"
 #include "fakes/fake_dot1x_library.h"
 #include "fakes/fake_ndis_library.h"
 #include "fakes/fake_registry.h"

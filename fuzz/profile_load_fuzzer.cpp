@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "adapter/driver_parameters.h"
 #include "fakes/fake_guid_source.h"
 #include "fakes/fake_ndis_library.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_user_prompt.h"
+#include "parameters/driver_parameters.h"
 #include "profiles/card_config_id.h"
 #include "profiles/profile_store.h"
 #include "profiles/profile_values.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "adapter/driver_parameters.h"
+#include "parameters/driver_parameters.h"
 #include "platform/file_info.h"
 
 namespace kestrel {

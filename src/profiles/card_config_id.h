@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "adapter/driver_parameters.h"
+#include "parameters/driver_parameters.h"
 #include "platform/guid_source.h"
 
 namespace kestrel {

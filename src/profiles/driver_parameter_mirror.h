@@ -1,7 +1,7 @@
 #pragma once
 // The applied profile mirrored into the driver's own parameter values.
 
-#include "adapter/driver_parameters.h"
+#include "parameters/driver_parameters.h"
 #include "platform/os_kind.h"
 #include "platform/registry.h"
 #include "profiles/card_config_id.h"

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "adapter/driver_parameters.h"
+#include "parameters/driver_parameters.h"
 #include "platform/os_kind.h"
 #include "platform/registry.h"
 #include "platform/user_prompt.h"

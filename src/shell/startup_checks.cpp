@@ -1,10 +1,10 @@
 #include "shell/startup_checks.h"
 
-#include "adapter/configuration_push.h"
+#include "activation/configuration_push.h"
+#include "activation/first_run_defaults.h"
 #include "profiles/registry_helpers.h"
 #include "shell/program_directory.h"
 #include "shell/shell_texts.h"
-#include "ui/settings/first_run_defaults.h"
 
 namespace kestrel {
 

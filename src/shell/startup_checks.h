@@ -4,9 +4,9 @@
 
 #include "adapter/adapter.h"
 #include "adapter/adapter_discovery.h"
-#include "adapter/driver_parameters.h"
 #include "adapter/driver_version.h"
 #include "dot1x/dot1x_client.h"
+#include "parameters/driver_parameters.h"
 #include "platform/clock.h"
 #include "platform/local_files.h"
 #include "platform/os_kind.h"

@@ -8,7 +8,7 @@
 
 #include "adapter/adapter.h"
 #include "adapter/adapter_discovery.h"
-#include "adapter/driver_parameters.h"
+#include "parameters/driver_parameters.h"
 #include "platform/os_kind.h"
 #include "platform/timers.h"
 #include "shell/shell_window.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "adapter/driver_parameters.h"
+#include "parameters/driver_parameters.h"
 #include "platform/os_kind.h"
 #include "shell/zero_config_control.h"
 

@@ -2,10 +2,11 @@
 // The application's long-lived objects, as the pages, dialogs and the sheet reach them.
 // The application object owns every one of them; this is a bundle of references.
 
+#include "activation/activation.h"
 #include "adapter/adapter.h"
-#include "adapter/driver_parameters.h"
 #include "adapter/driver_version.h"
 #include "dot1x/dot1x_client.h"
+#include "parameters/driver_parameters.h"
 #include "platform/file_info.h"
 #include "platform/ip_helper.h"
 #include "platform/os_kind.h"
@@ -13,7 +14,6 @@
 #include "profiles/driver_parameter_mirror.h"
 #include "profiles/profile_store.h"
 #include "profiles/wireless_profile.h"
-#include "ui/activation.h"
 
 namespace kestrel {
 

@@ -5,9 +5,9 @@
 
 #include "adapter/adapter.h"
 #include "adapter/adapter_discovery.h"
-#include "adapter/driver_parameters.h"
 #include "adapter/driver_version.h"
 #include "dot1x/dot1x_client.h"
+#include "parameters/driver_parameters.h"
 #include "profiles/card_config_id.h"
 #include "profiles/driver_parameter_mirror.h"
 #include "profiles/profile_store.h"

@@ -1,12 +1,12 @@
 // Driver parameters path and values, driver version and date, IP address text.
 #include <gtest/gtest.h>
 
-#include "adapter/driver_parameters.h"
 #include "adapter/driver_version.h"
 #include "adapter/ip_address.h"
 #include "fakes/fake_ndis_library.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_system_ports.h"
+#include "parameters/driver_parameters.h"
 #include "platform/registry_key.h"
 
 namespace kestrel {

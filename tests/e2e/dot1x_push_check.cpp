@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "activation/configuration_push.h"
 #include "adapter/adapter.h"
 #include "adapter/adapter_discovery.h"
-#include "adapter/configuration_push.h"
-#include "adapter/driver_parameters.h"
 #include "adapter/oid_conversions.h"
 #include "dot1x/dot1x_client.h"
+#include "parameters/driver_parameters.h"
 #include "win32/library_search.h"
 #include "win32/win32_device_setup.h"
 #include "win32/win32_dot1x_library.h"

@@ -11,7 +11,7 @@
 
 #include "adapter/adapter.h"
 #include "adapter/adapter_discovery.h"
-#include "adapter/driver_parameters.h"
+#include "parameters/driver_parameters.h"
 #include "platform/registry_key.h"
 #include "profiles/registry_helpers.h"
 #include "win32/win32_device_setup.h"

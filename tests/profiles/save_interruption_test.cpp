@@ -10,11 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "adapter/driver_parameters.h"
 #include "fakes/fake_guid_source.h"
 #include "fakes/fake_ndis_library.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_user_prompt.h"
+#include "parameters/driver_parameters.h"
 #include "platform/registry_key.h"
 #include "profiles/card_config_id.h"
 #include "profiles/profile_store.h"

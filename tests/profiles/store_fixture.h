@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "adapter/driver_parameters.h"
 #include "fakes/fake_guid_source.h"
 #include "fakes/fake_ndis_library.h"
 #include "fakes/fake_user_prompt.h"
+#include "parameters/driver_parameters.h"
 #include "platform/registry_key.h"
 #include "profiles/card_config_id.h"
 #include "profiles/driver_parameter_mirror.h"

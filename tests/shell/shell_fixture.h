@@ -6,7 +6,6 @@
 
 #include "adapter/adapter.h"
 #include "adapter/adapter_discovery.h"
-#include "adapter/driver_parameters.h"
 #include "adapter/driver_version.h"
 #include "fakes/fake_dot1x_library.h"
 #include "fakes/fake_guid_source.h"
@@ -15,6 +14,7 @@
 #include "fakes/fake_shell_ports.h"
 #include "fakes/fake_system_ports.h"
 #include "fakes/fake_user_prompt.h"
+#include "parameters/driver_parameters.h"
 #include "platform/registry_key.h"
 #include "profiles/profile_store.h"
 #include "shell/startup_checks.h"

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "adapter/driver_parameters.h"
 #include "fakes/fake_ndis_library.h"
+#include "parameters/driver_parameters.h"
 #include "platform/registry_key.h"
 #include "win32/win32_registry.h"
 

@@ -6,9 +6,9 @@
 
 #include "adapter/adapter.h"
 #include "adapter/adapter_discovery.h"
-#include "adapter/driver_parameters.h"
 #include "adapter/oid_conversions.h"
 #include "installer/device_installer.h"
+#include "parameters/driver_parameters.h"
 #include "win32/win32_device_setup.h"
 #include "win32/win32_ndis_library.h"
 #include "win32/win32_registry.h"

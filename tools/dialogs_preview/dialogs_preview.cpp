@@ -15,17 +15,17 @@
 #include <functional>
 #include <string>
 
+#include "activation/activation.h"
 #include "adapter/adapter.h"
 #include "adapter/adapter_discovery.h"
-#include "adapter/driver_parameters.h"
 #include "dialogs/dialogs_ids.h"
 #include "dot1x/dot1x_client.h"
 #include "installer/device_installer.h"
+#include "parameters/driver_parameters.h"
 #include "profiles/card_config_id.h"
 #include "profiles/driver_parameter_mirror.h"
 #include "profiles/profile_store.h"
 #include "shell/os_classification.h"
-#include "ui/activation.h"
 #include "win32/ui/dialogs/ad_hoc_view.h"
 #include "win32/ui/dialogs/advanced_settings_view.h"
 #include "win32/win32_device_setup.h"

@@ -18,10 +18,10 @@
 
 #include "adapter/adapter.h"
 #include "adapter/adapter_discovery.h"
-#include "adapter/driver_parameters.h"
 #include "adapter/driver_version.h"
 #include "dot1x/dot1x_client.h"
 #include "monitor/link_status.h"
+#include "parameters/driver_parameters.h"
 #include "profiles/card_config_id.h"
 #include "ui/app_services.h"
 #include "ui/information/information_page.h"

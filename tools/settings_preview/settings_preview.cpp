@@ -17,9 +17,9 @@
 
 #include "adapter/adapter.h"
 #include "adapter/adapter_discovery.h"
-#include "adapter/driver_parameters.h"
 #include "adapter/driver_version.h"
 #include "dialogs/settings_ids.h"
+#include "parameters/driver_parameters.h"
 #include "profiles/card_config_id.h"
 #include "ui/app_services.h"
 #include "win32/ui/settings/settings_page_view.h"

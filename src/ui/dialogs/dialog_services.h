@@ -2,7 +2,7 @@
 // What the advanced settings and ad hoc dialogs ask of the rest of the program.
 
 #include "adapter/adapter.h"
-#include "adapter/driver_parameters.h"
+#include "parameters/driver_parameters.h"
 #include "platform/os_kind.h"
 #include "platform/user_prompt.h"
 #include "ui/app_services.h"

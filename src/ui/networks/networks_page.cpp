@@ -1,8 +1,8 @@
 #include "ui/networks/networks_page.h"
 
+#include "activation/activation.h"
 #include "monitor/monitor_texts.h"
 #include "profiles/secure_wipe.h"
-#include "ui/activation.h"
 #include "ui/app_services.h"
 #include "ui/networks/networks_texts.h"
 #include "ui/sheet_services.h"

@@ -1,6 +1,6 @@
 #include "ui/pages/page_common.h"
 
-#include "adapter/driver_parameters.h"
+#include "parameters/driver_parameters.h"
 
 namespace kestrel {
 

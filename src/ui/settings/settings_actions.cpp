@@ -1,9 +1,9 @@
 // Validation, saving, deleting and applying: what the settings page writes.
+#include "activation/activation.h"
 #include "profiles/key_derivation.h"
 #include "profiles/profile_messages.h"
 #include "profiles/profile_store.h"
 #include "profiles/secure_wipe.h"
-#include "ui/activation.h"
 #include "ui/settings/settings_controls.h"
 #include "ui/settings/settings_page.h"
 #include "ui/settings/settings_rules.h"

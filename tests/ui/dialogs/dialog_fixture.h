@@ -5,11 +5,11 @@
 #include <string>
 
 #include "adapter/adapter.h"
-#include "adapter/driver_parameters.h"
 #include "fakes/fake_control_surface.h"
 #include "fakes/fake_ndis_library.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_user_prompt.h"
+#include "parameters/driver_parameters.h"
 #include "platform/registry_key.h"
 #include "profiles/wireless_profile.h"
 #include "ui/dialogs/dialog_services.h"

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <cctype>
 
+#include "activation/first_run_defaults.h"
 #include "profiles/key_derivation.h"
 #include "profiles/profile_messages.h"
 #include "settings_fixture.h"
-#include "ui/settings/first_run_defaults.h"
 #include "ui/settings/settings_rules.h"
 #include "ui/settings/settings_texts.h"
 

@@ -1,4 +1,4 @@
-#include "adapter/driver_parameters.h"
+#include "parameters/driver_parameters.h"
 
 #include "platform/registry_key.h"
 

@@ -1,4 +1,4 @@
-#include "adapter/configuration_push.h"
+#include "activation/configuration_push.h"
 
 #include <algorithm>
 

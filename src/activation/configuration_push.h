@@ -1,8 +1,8 @@
 #pragma once
 
 #include "adapter/adapter.h"
-#include "adapter/driver_parameters.h"
 #include "dot1x/dot1x_client.h"
+#include "parameters/driver_parameters.h"
 #include "platform/os_kind.h"
 #include "profiles/wireless_profile.h"
 

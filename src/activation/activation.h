@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "adapter/configuration_push.h"
+#include "activation/configuration_push.h"
 #include "profiles/driver_parameter_mirror.h"
 #include "profiles/profile_store.h"
 #include "profiles/wireless_profile.h"

@@ -1,4 +1,4 @@
-#include "ui/activation.h"
+#include "activation/activation.h"
 
 namespace kestrel {
 

@@ -1,4 +1,4 @@
-#include "ui/settings/first_run_defaults.h"
+#include "activation/first_run_defaults.h"
 
 namespace kestrel {
 
