@@ -8,7 +8,7 @@
 
 #include "adapter/ndis_channel.h"
 #include "adapter/oids.h"
-#include "adapter/zadapter_info.h"
+#include "parameters/zadapter_info.h"
 
 namespace kestrel {
 

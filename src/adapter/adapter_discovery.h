@@ -1,6 +1,6 @@
 #pragma once
 
-#include "adapter/zadapter_info.h"
+#include "parameters/zadapter_info.h"
 #include "platform/device_setup.h"
 #include "platform/ndis_request_library.h"
 #include "platform/os_kind.h"

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "adapter/zadapter_info.h"
+#include "parameters/zadapter_info.h"
 #include "platform/ndis_request_library.h"
 
 namespace kestrel {

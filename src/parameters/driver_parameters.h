@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "adapter/zadapter_info.h"
+#include "parameters/zadapter_info.h"
 #include "platform/ndis_request_library.h"
 #include "platform/os_kind.h"
 #include "platform/registry.h"

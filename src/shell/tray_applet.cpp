@@ -1,16 +1,10 @@
 #include "shell/tray_applet.h"
 
 #include "monitor/tray_summary.h"
+#include "platform/sheet_pages.h"
 #include "shell/shell_texts.h"
-#include "ui/sheet_services.h"
 
 namespace kestrel {
-
-namespace {
-
-constexpr int kTwoPageInformationIndex = 1;
-
-}  // namespace
 
 TrayApplet::TrayApplet(TrayAppletParts parts) : p_(parts) {}
 

@@ -4,16 +4,12 @@
 
 #include <string>
 
+#include "platform/sheet_pages.h"
+
 namespace kestrel {
 
 // The sheet's own buttons, in the bottom row.
 enum class SheetButton { Close, Apply, Cancel, Help, Scan, Connect };
-
-// Page indices when all four pages are shown.
-inline constexpr int kSettingsPageIndex = 0;
-inline constexpr int kNetworksPageIndex = 1;
-inline constexpr int kStatisticsPageIndex = 2;
-inline constexpr int kInformationPageIndex = 3;
 
 class SheetControl {
  public:
