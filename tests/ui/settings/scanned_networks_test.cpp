@@ -166,7 +166,7 @@ TEST_F(SettingsPageSsidList, ChoosingANetworkSetsTypeAndSecurityAndClearsTheProf
   choose(kSsid, "Any (First available network)");
   EXPECT_TRUE(checked(kInfrastructure));
   EXPECT_TRUE(checked(kNoSecurity));
-  ASSERT_TRUE(page.Apply());
+  ASSERT_TRUE(page.apply());
   EXPECT_EQ(records.current.NetworkName, "Any");
 }
 
