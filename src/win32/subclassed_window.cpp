@@ -11,7 +11,7 @@ SubclassedWindow::~SubclassedWindow() {
 bool SubclassedWindow::attach(HWND window, UINT_PTR subclassId) {
   detach();
   if (window == nullptr ||
-      !InstallSubclass(window, Procedure, subclassId, reinterpret_cast<DWORD_PTR>(this)))
+      !InstallSubclass(window, subclassProcedure, subclassId, reinterpret_cast<DWORD_PTR>(this)))
     return false;
   hwnd_ = window;
   subclassId_ = subclassId;
@@ -20,12 +20,12 @@ bool SubclassedWindow::attach(HWND window, UINT_PTR subclassId) {
 
 void SubclassedWindow::detach() {
   if (hwnd_ != nullptr)
-    RemoveSubclass(hwnd_, Procedure, subclassId_);
+    RemoveSubclass(hwnd_, subclassProcedure, subclassId_);
   hwnd_ = nullptr;
 }
 
-LRESULT CALLBACK SubclassedWindow::Procedure(HWND window, UINT message, WPARAM w, LPARAM l,
-                                             UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK SubclassedWindow::subclassProcedure(HWND window, UINT message, WPARAM w, LPARAM l,
+                                                     UINT_PTR, DWORD_PTR self) {
   auto* subclassed = reinterpret_cast<SubclassedWindow*>(self);
   bool handled = false;
   const LRESULT result = subclassed->dispatch(message, w, l, handled);

@@ -63,8 +63,8 @@ class SubclassedWindow {
   }
 
  private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l, UINT_PTR id,
-                                    DWORD_PTR self);
+  static LRESULT CALLBACK subclassProcedure(HWND window, UINT message, WPARAM w, LPARAM l,
+                                            UINT_PTR id, DWORD_PTR self);
   LRESULT dispatch(UINT message, WPARAM w, LPARAM l, bool& handled);
 
   HWND hwnd_ = nullptr;
