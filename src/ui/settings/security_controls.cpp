@@ -16,7 +16,7 @@ bool SecurityControls::manualEntryChecked() const {
 
 SecurityControls SecurityControlsFor(Security security, KeyEntry entry, bool wpaAvailable) {
   const bool wep = security == Security::Wep;
-  const bool wpa = security == Security::WpaPsk || security == Security::Dot1x;
+  const bool wpa = security == Security::WpaPsk;
   // A WPA-PSK key is always made from a passphrase.
   const bool passphraseEntry = security == Security::WpaPsk || entry == KeyEntry::Passphrase;
   const bool typedPassphrase =

@@ -8,9 +8,8 @@
 
 namespace kestrel {
 
-// The security radios' choice. An 802.1X network taken from the scan checks WPA-PSK, but
-// its keys come from the advanced security dialog, so nothing of the group is typed.
-enum class Security { None, Wep, WpaPsk, Dot1x };
+// The security radios' choice.
+enum class Security { None, Wep, WpaPsk };
 
 // How WEP keys are entered. Manual entry shown because a key is already in the key edit
 // keeps the passphrase label enabled; manual entry chosen on its radio greys it with the

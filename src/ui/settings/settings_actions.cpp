@@ -124,7 +124,6 @@ bool SettingsPage::validateSecurity() {
       profile.PassphraseLength = 0;
       break;
     case Security::WpaPsk:
-    case Security::Dot1x:
       if (profile.EapSelection == 0 || (profile.EapSelection == kEapWpaPsk && profile.WPA == 0)) {
         profile.EapSelection = kEapWpaPsk;
         profile.AdvancedAuthenticationType = 5;

@@ -234,6 +234,12 @@ void SettingsPage::showSecurity(Security security, KeyEntry entry) {
     controls_.enable(control.id, control.on);
 }
 
+void SettingsPage::checkWpaPskRadio() {
+  controls_.setChecked(kNoSecurity, false);
+  controls_.setChecked(kWep, false);
+  controls_.setChecked(kWpaPsk, true);
+}
+
 void SettingsPage::checkSecurityRadios(const SecurityControls& state) {
   for (const ControlState& radio : state.checked)
     controls_.setChecked(radio.id, radio.on);
@@ -368,18 +374,28 @@ void SettingsPage::onSsidChosen() {
 
   if (!network.privacy) {
     showSecurity(Security::None, keyEntry());
-  } else if (network.security == ScannedSecurity::Dot1x) {
-    showSecurity(Security::Dot1x, keyEntry());
-  } else {
+  } else if (network.security == ScannedSecurity::Wep) {
     clearPassphraseEdit();
     controls_.setText(kKey, "");
-    showSecurity(
-        network.security == ScannedSecurity::PreSharedKey ? Security::WpaPsk : Security::Wep,
-        KeyEntry::Passphrase);
+    showSecurity(Security::Wep, KeyEntry::Passphrase);
+  } else {
+    // A WPA network changes only the controls it needs; the WEP ones stay as they were.
+    checkWpaPskRadio();
+    if (network.security == ScannedSecurity::PreSharedKey) {
+      enableAll({kAdvancedSecurity, kPassphrase, kPassphraseLabel}, true);
+      controls_.setChecked(kPassphraseEntry, true);
+      controls_.setChecked(kManualEntry, false);
+      entryMode_ = EntryMode::Passphrase;
+      clearPassphraseEdit();
+      controls_.setText(kKey, "");
+    } else {
+      controls_.enable(kAdvancedSecurity, true);
+      enableAll({kPassphrase, kPassphraseLabel}, false);
+    }
   }
 
   if (!wpaSupported())
-    controls_.enable(kWpaPsk, false);
+    enableAll({kWpaPsk, kAdvancedSecurity}, false);
   controls_.setText(kSsid, network.ssid);
   controls_.selectListItem(kSsid, chosen);
   markEdited();
@@ -448,13 +464,21 @@ void SettingsPage::onWep() {
                controls_.text(kKey).empty() ? KeyEntry::Passphrase : KeyEntry::ShownKey);
 }
 
-// The radio is disabled without the 802.1X client, so WPA-PSK is never chosen then.
 void SettingsPage::onWpaPsk() {
-  if (!wpaSupported())
-    return;
   clearPassphraseEdit();
   controls_.setText(kKey, "");
-  showSecurity(Security::WpaPsk, KeyEntry::Passphrase);
+  if (wpaSupported()) {
+    showSecurity(Security::WpaPsk, KeyEntry::Passphrase);
+    return;
+  }
+  // Without the 802.1X client the radio is not checked, but the group still turns to a
+  // passphrase.
+  const SecurityControls state = SecurityControlsFor(Security::WpaPsk, KeyEntry::Passphrase, true);
+  controls_.setChecked(kPassphraseEntry, true);
+  controls_.setChecked(kManualEntry, false);
+  entryMode_ = EntryMode::Passphrase;
+  for (const ControlState& control : state.enabled)
+    controls_.enable(control.id, control.on);
 }
 
 void SettingsPage::onPassphraseEntry() {

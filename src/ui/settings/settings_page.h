@@ -93,6 +93,7 @@ class SettingsPage : public SettingsPageLink {
   void checkNetworkType(ControlId id);
   // The security group's checks and enabling, all of them set here.
   void showSecurity(Security security, KeyEntry entry);
+  void checkWpaPskRadio();
   void checkSecurityRadios(const SecurityControls& state);
   KeyEntry keyEntry() const;
   void enableAll(std::initializer_list<ControlId> ids, bool enabled);

@@ -84,12 +84,6 @@ const Case kCases[] = {
      {kWpaPsk, kPassphraseEntry},
      {kPassphraseLabel, kPassphrase, kAdvancedSecurity}},
     // 802.1X: only the advanced security dialog, and only with the 802.1X client.
-    {Security::Dot1x, KeyEntry::Passphrase, false, {kWpaPsk, kPassphraseEntry}, {}},
-    {Security::Dot1x, KeyEntry::Passphrase, true, {kWpaPsk, kPassphraseEntry}, {kAdvancedSecurity}},
-    {Security::Dot1x, KeyEntry::ShownKey, false, {kWpaPsk, kManualEntry}, {}},
-    {Security::Dot1x, KeyEntry::ShownKey, true, {kWpaPsk, kManualEntry}, {kAdvancedSecurity}},
-    {Security::Dot1x, KeyEntry::Manual, false, {kWpaPsk, kManualEntry}, {}},
-    {Security::Dot1x, KeyEntry::Manual, true, {kWpaPsk, kManualEntry}, {kAdvancedSecurity}},
 };
 
 TEST(SecurityControls, EveryChoiceEntryModeAndWpaAvailabilityChecksAndEnablesItsControls) {
