@@ -14,7 +14,6 @@ constexpr std::uint32_t kAuthWpa9x = 3;
 constexpr std::uint32_t kAuthWpaPsk9x = 4;
 constexpr std::uint32_t kAuthWpaNt = 8;
 constexpr std::uint32_t kAuthWpaPskNt = 9;
-constexpr std::int32_t kEapWpaPsk = 7;
 
 std::uint32_t AuthenticationMode(const WirelessProfile& profile, const SystemKind& system) {
   if (profile.EnableSecurity == 0)

@@ -106,7 +106,7 @@ void SetWpaPskPassphrase(WirelessProfile& profile, const std::string& passphrase
   profile.WPA = 1;
   profile.AdvancedAuthenticationType = 5;
   profile.EncryptionAlg = 6;
-  profile.EapSelection = 7;
+  profile.EapSelection = kEapWpaPsk;
   profile.Passphrase = passphrase;
   profile.PassphraseLength = static_cast<std::int32_t>(passphrase.size());
 }

@@ -10,6 +10,8 @@ namespace kestrel {
 
 inline constexpr std::size_t kWepKeyCount = 4;
 inline constexpr std::size_t kCertificateBytes = 20;
+// `EapSelection` of a WPA-PSK profile; the other values name 802.1X methods.
+inline constexpr std::int32_t kEapWpaPsk = 7;
 
 struct WirelessProfile {
   std::string ConfigurationName = "Default";
@@ -27,7 +29,7 @@ struct WirelessProfile {
   std::int32_t RTSThreshold = 2346;
   std::int32_t EnableSecurity = 2;  // 0 none, 1 WEP, 2 WPA-PSK or 802.1X
   std::int32_t defaultKey = 0;
-  std::int32_t EapSelection = 7;
+  std::int32_t EapSelection = kEapWpaPsk;
   std::int32_t AdvancedAuthenticationType = 5;
   std::int32_t EncryptionAlg = 6;
   std::int32_t WPA = 1;

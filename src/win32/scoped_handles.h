@@ -57,6 +57,55 @@ struct GdiObjectTraits {
 };
 using UniqueGdiObject = UniqueResource<HGDIOBJ, GdiObjectTraits>;
 
+struct IconTraits {
+  static HICON none() { return nullptr; }
+  static bool valid(HICON icon) { return icon != nullptr; }
+  static void close(HICON icon) { DestroyIcon(icon); }
+};
+using UniqueIcon = UniqueResource<HICON, IconTraits>;
+
+struct HookTraits {
+  static HHOOK none() { return nullptr; }
+  static bool valid(HHOOK hook) { return hook != nullptr; }
+  static void close(HHOOK hook) { UnhookWindowsHookEx(hook); }
+};
+using UniqueHook = UniqueResource<HHOOK, HookTraits>;
+
+// A window's display context from GetDC, released to that window.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_ != nullptr)
+      ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// An object selected into a DC for one scope; the previous one is selected back.
+class ScopedSelection {
+ public:
+  ScopedSelection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~ScopedSelection() {
+    if (previous_ != nullptr)
+      SelectObject(dc_, previous_);
+  }
+  ScopedSelection(const ScopedSelection&) = delete;
+  ScopedSelection& operator=(const ScopedSelection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
 // A memory drawing surface with one bitmap selected into it; the bitmap is deselected
 // before either is deleted.
 class OffscreenImage {
@@ -100,10 +149,13 @@ class OffscreenImage {
 // A surface compatible with `reference` (the screen when null) holding a bitmap of the size.
 inline OffscreenImage CreateCompatibleImage(HDC reference, int width, int height) {
   UniqueMemoryDc dc(CreateCompatibleDC(reference));
-  HDC screen = reference != nullptr ? reference : GetDC(nullptr);
-  UniqueGdiObject bitmap(CreateCompatibleBitmap(screen, width, height));
-  if (reference == nullptr)
-    ReleaseDC(nullptr, screen);
+  UniqueGdiObject bitmap;
+  if (reference != nullptr) {
+    bitmap.reset(CreateCompatibleBitmap(reference, width, height));
+  } else {
+    const WindowDc screen(nullptr);
+    bitmap.reset(CreateCompatibleBitmap(screen.get(), width, height));
+  }
   if (!dc || !bitmap)
     return {};
   return OffscreenImage(std::move(dc), std::move(bitmap));

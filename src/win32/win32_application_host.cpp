@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "platform/user_prompt.h"
@@ -33,13 +34,14 @@ BOOL CALLBACK CollectProcessOfTitledWindow(HWND window, LPARAM parameter) {
 
 // Every other process with a top-level window of this title on this desktop, opened for
 // waiting.
-std::vector<HANDLE> OpenOtherProcessesWithTitle(const std::wstring& title) {
+std::vector<UniqueHandle> OpenOtherProcessesWithTitle(const std::wstring& title) {
   TitleSearch search{title, {}};
   EnumWindows(CollectProcessOfTitledWindow, reinterpret_cast<LPARAM>(&search));
-  std::vector<HANDLE> processes;
+  std::vector<UniqueHandle> processes;
   for (DWORD processId : search.processIds) {
-    if (HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId))
-      processes.push_back(process);
+    UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    if (process)
+      processes.push_back(std::move(process));
   }
   return processes;
 }
@@ -51,8 +53,8 @@ Win32ApplicationHost::~Win32ApplicationHost() {
 }
 
 bool Win32ApplicationHost::createInstanceMutex(const std::string& name, bool& alreadyExisted) {
-  mutex_ = CreateMutexA(nullptr, TRUE, name.c_str());
-  if (mutex_ == nullptr)
+  mutex_.reset(CreateMutexA(nullptr, TRUE, name.c_str()));
+  if (!mutex_)
     return false;
   alreadyExisted = GetLastError() == ERROR_ALREADY_EXISTS;
   owned_ = !alreadyExisted;
@@ -60,17 +62,15 @@ bool Win32ApplicationHost::createInstanceMutex(const std::string& name, bool& al
 }
 
 void Win32ApplicationHost::releaseInstanceMutex() {
-  if (mutex_ == nullptr)
+  if (!mutex_)
     return;
   if (owned_)
-    ReleaseMutex(mutex_);
+    ReleaseMutex(mutex_.get());
   closeInstanceMutex();
 }
 
 void Win32ApplicationHost::closeInstanceMutex() {
-  if (mutex_ != nullptr)
-    CloseHandle(mutex_);
-  mutex_ = nullptr;
+  mutex_.reset();
   owned_ = false;
 }
 
@@ -84,32 +84,33 @@ void Win32ApplicationHost::broadcastRegisteredMessage(const std::string& name) {
 
 void Win32ApplicationHost::broadcastAndAwaitExit(const std::string& name, std::uint32_t timeoutMs) {
   // The windows go with the message: their processes are taken first.
-  std::vector<HANDLE> processes = OpenOtherProcessesWithTitle(WideFromCore(kApplicationTitle));
+  const std::vector<UniqueHandle> processes =
+      OpenOtherProcessesWithTitle(WideFromCore(kApplicationTitle));
   broadcastRegisteredMessage(name);
   // WaitForMultipleObjects takes at most MAXIMUM_WAIT_OBJECTS handles.
-  const DWORD count =
-      static_cast<DWORD>(std::min<std::size_t>(processes.size(), MAXIMUM_WAIT_OBJECTS));
-  if (count > 0)
-    WaitForMultipleObjects(count, processes.data(), TRUE, timeoutMs);
-  for (HANDLE process : processes)
-    CloseHandle(process);
+  std::vector<HANDLE> waited;
+  for (const UniqueHandle& process : processes) {
+    if (waited.size() < MAXIMUM_WAIT_OBJECTS)
+      waited.push_back(process.get());
+  }
+  if (!waited.empty())
+    WaitForMultipleObjects(static_cast<DWORD>(waited.size()), waited.data(), TRUE, timeoutMs);
 }
 
 PrivilegeResult Win32ApplicationHost::enablePrivilege(const std::string& name, bool enable) {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &token)) {
+  HANDLE opened = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &opened)) {
     return PrivilegeResult::OpenTokenFailed;
   }
+  const UniqueHandle token(opened);
   TOKEN_PRIVILEGES privileges{};
   privileges.PrivilegeCount = 1;
   if (!LookupPrivilegeValueA(nullptr, name.c_str(), &privileges.Privileges[0].Luid)) {
-    CloseHandle(token);
     return PrivilegeResult::LookupFailed;
   }
   privileges.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
   const BOOL adjusted =
-      AdjustTokenPrivileges(token, FALSE, &privileges, sizeof privileges, nullptr, nullptr);
-  CloseHandle(token);
+      AdjustTokenPrivileges(token.get(), FALSE, &privileges, sizeof privileges, nullptr, nullptr);
   return adjusted ? PrivilegeResult::Enabled : PrivilegeResult::AdjustFailed;
 }
 

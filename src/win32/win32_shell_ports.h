@@ -9,6 +9,7 @@
 #include "platform/local_files.h"
 #include "platform/process_starter.h"
 #include "platform/service_manager.h"
+#include "win32/scoped_handles.h"
 
 namespace kestrel {
 
@@ -24,7 +25,7 @@ class Win32ApplicationHost : public ApplicationHost {
   void showPlainMessage(const std::string& text) override;
 
  private:
-  HANDLE mutex_ = nullptr;
+  UniqueHandle mutex_;
   bool owned_ = false;
 };
 

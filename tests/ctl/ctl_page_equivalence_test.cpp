@@ -77,7 +77,7 @@ class PageAtHand {
     controls_.selectListItem(id, index);
     page_.onCommand(id, ControlEvent::SelectionChanged);
   }
-  bool save() { return page_.SaveProfile(); }
+  bool save() { return page_.saveProfile(); }
 
  private:
   Machine& machine_;

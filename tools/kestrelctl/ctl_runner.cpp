@@ -80,7 +80,7 @@ const char* SecurityName(const WirelessProfile& profile) {
     return "none";
   if (profile.EnableSecurity == 1)
     return "WEP";
-  return profile.EapSelection == 7 ? "WPA-PSK" : "802.1X";
+  return profile.EapSelection == kEapWpaPsk ? "WPA-PSK" : "802.1X";
 }
 
 class Runner {

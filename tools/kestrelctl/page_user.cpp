@@ -120,11 +120,11 @@ bool SettingsPageUser::chooseProfile(const std::string& name) {
 }
 
 bool SettingsPageUser::save() {
-  return page_.SaveProfile();
+  return page_.saveProfile();
 }
 
 bool SettingsPageUser::apply() {
-  return page_.Apply();
+  return page_.apply();
 }
 
 IdentityFields ReadIdentityFields(AppServices& services, const std::string& releaseDate) {

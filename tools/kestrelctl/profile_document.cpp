@@ -40,7 +40,7 @@ constexpr NumberField kNumbers[] = {
     {"RTSThreshold", &WirelessProfile::RTSThreshold, 0, 2346},
     {"EnableSecurity", &WirelessProfile::EnableSecurity, 0, 2},
     {"defaultKey", &WirelessProfile::defaultKey, 0, 3},
-    {"EapSelection", &WirelessProfile::EapSelection, 0, 7},
+    {"EapSelection", &WirelessProfile::EapSelection, 0, kEapWpaPsk},
     {"AdvancedAuthenticationType", &WirelessProfile::AdvancedAuthenticationType, 0, 255},
     {"EncryptionAlg", &WirelessProfile::EncryptionAlg, 0, 255},
     {"WPA", &WirelessProfile::WPA, 0, 1},
@@ -403,7 +403,7 @@ class ProfileReader {
             secrets_ ? "the transmit key (defaultKey) is empty"
                      : "WEP needs its keys: export with --include-secrets");
     }
-    const bool psk = p.EnableSecurity == 2 && p.EapSelection == 7;
+    const bool psk = p.EnableSecurity == 2 && p.EapSelection == kEapWpaPsk;
     if (psk && !secrets_) {
       fault("", "WPA-PSK needs its passphrase: export with --include-secrets");
     } else if (psk && p.HexEntryPp == 1 && (p.Passphrase.size() != 64 || !IsHex(p.Passphrase))) {

@@ -9,6 +9,10 @@ void StandInPage::onSetActive() {
   ShowPageHelp(GetDlgItem(hwnd(), kHelpTextId), helpFile_);
 }
 
+bool StandInSettingsPage::saveEnabled() {
+  return IsWindowEnabled(GetDlgItem(hwnd(), kSaveProfileId)) != FALSE;
+}
+
 bool StandInSettingsPage::saveProfile() {
   ++saves;
   if (saveSucceeds)

@@ -39,6 +39,7 @@ class StandInSettingsPage : public StandInPage, public SettingsCloseActions {
   int cancels = 0;
   bool applyShowsPopup = true;
 
+  bool saveEnabled() override;
   bool saveProfile() override;
   void discardChanges() override;
 

@@ -140,7 +140,7 @@ void NetworksPage::handOverSecuredNetwork() {
     settings_.chooseWep();
     working.EnableSecurity = 1;
   } else {
-    working.EapSelection = 7;
+    working.EapSelection = kEapWpaPsk;
     settings_.chooseWpaPskPassphrase();
     working.EnableSecurity = 2;
   }

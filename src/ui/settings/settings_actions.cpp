@@ -38,7 +38,7 @@ bool SettingsPage::validatePassphrase() {
       services_.prompt.inform(kWepPassphraseLengthMessage);
       return false;
     }
-    AssignSecret(wepPassphrase_, passphrase);
+    keys_.rememberPassphrase(passphrase);
     AssignSecret(profile.wepPassphrase, passphrase);
     profile.PHlength = static_cast<std::int32_t>(passphrase.size());
   } else if (security == Security::WpaPsk && passphraseEntry) {
@@ -52,7 +52,7 @@ bool SettingsPage::validatePassphrase() {
     // store read this text as hex digits.
     profile.HexEntryPp = 0;
   } else {
-    SecureWipe(wepPassphrase_);
+    keys_.forgetPassphrase();
     SecureWipe(profile.wepPassphrase);
     profile.PHlength = 0;
   }
@@ -101,12 +101,7 @@ bool SettingsPage::validateKeys() {
     services_.prompt.inform(size.lengthMessage);
     return false;
   }
-  for (std::size_t k = 0; k < kWepKeyCount; ++k) {
-    if (!IsMask(pageKeys_[k])) {
-      profile.SharedKey[k] = pageKeys_[k];
-      profile.SharedKeyLength[k] = static_cast<std::int32_t>(pageKeys_[k].size() / 2);
-    }
-  }
+  keys_.writeUnmaskedInto(profile);
   if (!IsKeyMask(typed)) {
     profile.SharedKey[number] = typed;
     profile.SharedKeyLength[number] = size.keyBytes;
@@ -129,8 +124,8 @@ bool SettingsPage::validateSecurity() {
       profile.PassphraseLength = 0;
       break;
     case Security::WpaPsk:
-      if (profile.EapSelection == 0 || (profile.EapSelection == 7 && profile.WPA == 0)) {
-        profile.EapSelection = 7;
+      if (profile.EapSelection == 0 || (profile.EapSelection == kEapWpaPsk && profile.WPA == 0)) {
+        profile.EapSelection = kEapWpaPsk;
         profile.AdvancedAuthenticationType = 5;
         profile.EncryptionAlg = 6;
         profile.WPA = 1;
@@ -147,7 +142,7 @@ bool SettingsPage::validateSecurity() {
   return true;
 }
 
-bool SettingsPage::SaveProfile() {
+bool SettingsPage::saveProfile() {
   const std::string typed = controls_.text(kProfile);
   if (EqualsIgnoringCase(typed, "NEW PROFILE")) {
     services_.prompt.inform(settings_texts::kEnterNewProfileNameMessage);
@@ -181,7 +176,7 @@ bool SettingsPage::SaveProfile() {
   return true;
 }
 
-void SettingsPage::DeleteProfile() {
+void SettingsPage::deleteProfile() {
   if (controls_.text(kProfile).empty()) {
     services_.prompt.inform(settings_texts::kSelectProfileToDeleteMessage);
     controls_.focus(kProfile);
@@ -194,24 +189,24 @@ void SettingsPage::DeleteProfile() {
   }
   services_.store.DeleteProfile(selectedName_);
   refreshProfileCombo();
-  Reload();
+  loadChosenProfile();
 }
 
-bool SettingsPage::Apply() {
+bool SettingsPage::apply() {
   if (!validate())
     return false;
   const std::string nameOfRecord = saveEnabled() ? settings_texts::kNewProfile : selectedName_;
   lastPushAccepted_ = ActivateWorkingProfile(services_.activationTargets(), nameOfRecord);
   sheet_.showApplyingPopup();
   controls_.selectListItem(kProfile, -1);
-  Reload();
+  loadChosenProfile();
   refreshProfileCombo();
   return true;
 }
 
-void SettingsPage::DiscardChanges() {
+void SettingsPage::discardChanges() {
   controls_.selectListItem(kProfile, -1);
-  Reload();
+  loadChosenProfile();
   window_.setPageModified(false);
 }
 

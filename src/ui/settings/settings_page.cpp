@@ -41,7 +41,7 @@ SettingsPage::SettingsPage(AppServices& services, ControlSurface& controls,
 
 // --- Reading the controls --------------------------------------------------------------
 
-SettingsPage::Security SettingsPage::chosenSecurity() {
+Security SettingsPage::chosenSecurity() {
   if (controls_.checked(kWep))
     return Security::Wep;
   if (controls_.checked(kWpaPsk))
@@ -75,7 +75,6 @@ void SettingsPage::OnInitDialog() {
   controls_.limitText(kProfile, kMaxNameCharacters);
   controls_.limitText(kSsid, kMaxNameCharacters);
   controls_.limitText(kPassphrase, static_cast<int>(kMaxPassphraseEdit));
-  checkEntryMode(EntryMode::Passphrase);
 
   controls_.clearList(kKeyNumber);
   for (std::size_t number = 1; number <= kKeyNumberCount; ++number) {
@@ -85,7 +84,7 @@ void SettingsPage::OnInitDialog() {
     controls_.addListItem(kKeyNumber, caption);
   }
   controls_.selectListItem(kKeyNumber, 0);
-  shownKey_ = 0;
+  keys_.show(0);
   controls_.clearList(kManualSize);
   for (std::size_t i = 0; i < kWepKeySizeCount; ++i)
     controls_.addListItem(kManualSize, WepKeySizeAt(i).caption);
@@ -96,12 +95,13 @@ void SettingsPage::OnInitDialog() {
   controls_.selectListItem(kGenerationSize, 0);
 
   controls_.enable(kSaveProfile, false);
-  checkSecurity(kNoSecurity);
-  Reload();
+  entryMode_ = EntryMode::Passphrase;
+  checkSecurityRadios(SecurityControlsFor(Security::None, KeyEntry::Passphrase, wpaSupported()));
+  loadChosenProfile();
   timers_.start(kSettingsPictureTimer, kSettingsPicturePeriodMs);
 }
 
-void SettingsPage::Reload() {
+void SettingsPage::loadChosenProfile() {
   if (wpaSupported()) {
     enableAll({kWpaPsk, kAdvancedSecurity, kNoSecurity}, true);
   } else {
@@ -167,31 +167,16 @@ void SettingsPage::fillFromWorkingProfile() {
   controls_.setText(kPassphrase, MaskOf(static_cast<std::size_t>(std::clamp<std::int32_t>(
                                      profile.PHlength, 0, kMaxPassphraseEdit))));
 
-  for (std::size_t k = 0; k < kWepKeyCount; ++k) {
-    AssignSecret(pageKeys_[k], profile.SharedKey[k]);
-  }
-  pageKeyLengths_ = profile.SharedKeyLength;
-  shownKey_ =
-      profile.defaultKey >= 0 && profile.defaultKey < static_cast<std::int32_t>(kWepKeyCount)
-          ? static_cast<std::size_t>(profile.defaultKey)
-          : 0;
-  controls_.selectListItem(kKeyNumber, static_cast<int>(shownKey_));
-  if (EqualsIgnoringCase(pageKeys_[shownKey_], kPlaceholderKey) && profile.EapSelection != 7) {
-    SecureWipe(pageKeys_[shownKey_]);
-    pageKeyLengths_[shownKey_] = 0;
-  }
-  if (!pageKeys_[shownKey_].empty()) {
-    controls_.setText(kKey, MaskOf(pageKeys_[shownKey_].size()));
+  keys_.load(profile);
+  controls_.selectListItem(kKeyNumber, static_cast<int>(keys_.shown()));
+  if (!keys_.shownKey().empty()) {
+    controls_.setText(kKey, keys_.shownKey());
   } else {
     controls_.setText(kPassphrase, "");
     controls_.setText(kKey, "");
   }
-  // Masked in place: the key's digits are overwritten, not left in a freed buffer.
-  for (std::string& key : pageKeys_) {
-    std::fill(key.begin(), key.end(), '*');
-  }
 
-  const int manualSize = ManualSizeOfKey(pageKeyLengths_[shownKey_]);
+  const int manualSize = ManualSizeOfKey(keys_.shownLength());
   controls_.selectListItem(kManualSize, std::max(manualSize, 0));
   controls_.selectListItem(kGenerationSize, manualSize == 1 ? 1 : 0);
 
@@ -208,30 +193,16 @@ void SettingsPage::fillSecurity() {
   const WirelessProfile& profile = working();
   if (profile.EnableSecurity != 1 && profile.EapSelection == 0) {
     onNoSecurity();
-  } else if (profile.WPA != 0 || profile.EapSelection == 7) {
-    checkSecurity(kWpaPsk);
-    controls_.enable(kAdvancedSecurity, true);
+  } else if (profile.WPA != 0 || profile.EapSelection == kEapWpaPsk) {
     if (!wpaSupported())
-      enableAll({kWpaPsk, kAdvancedSecurity}, false);
-    checkEntryMode(EntryMode::Passphrase);
-    enableAll({kPassphraseEntry, kManualEntry, kKeyNumber, kKey, kGenerationSize, kManualSize},
-              false);
-    enableAll({kPassphrase, kPassphraseLabel}, true);
+      controls_.enable(kWpaPsk, false);
+    showSecurity(Security::WpaPsk, KeyEntry::Passphrase);
     window_.setPasswordMask(kPassphrase, true);
     passphraseMasked_ = true;
     controls_.setText(kPassphrase, profile.Passphrase);
   } else {
-    controls_.enable(kWep, true);
-    checkSecurity(kWep);
-    controls_.enable(kAdvancedSecurity, false);
-    enableAll({kPassphraseEntry, kManualEntry, kPassphraseLabel, kPassphrase, kKeyNumber, kKey,
-               kGenerationSize, kManualSize},
-              true);
-    if (!controls_.text(kPassphrase).empty() || controls_.text(kKey).empty()) {
-      showPassphraseMode();
-    } else {
-      showManualMode();
-    }
+    const bool keyShown = controls_.text(kPassphrase).empty() && !controls_.text(kKey).empty();
+    showSecurity(Security::Wep, keyShown ? KeyEntry::ShownKey : KeyEntry::Passphrase);
   }
 }
 
@@ -256,32 +227,32 @@ void SettingsPage::checkNetworkType(ControlId id) {
   networkType_ = id == kAdHoc ? 1 : 0;
 }
 
-void SettingsPage::checkSecurity(ControlId id) {
-  for (ControlId radio : {kNoSecurity, kWep, kWpaPsk})
-    controls_.setChecked(radio, radio == id);
+void SettingsPage::showSecurity(Security security, KeyEntry entry) {
+  const SecurityControls state = SecurityControlsFor(security, entry, wpaSupported());
+  checkSecurityRadios(state);
+  for (const ControlState& control : state.enabled)
+    controls_.enable(control.id, control.on);
 }
 
-void SettingsPage::checkEntryMode(EntryMode mode) {
-  controls_.setChecked(kPassphraseEntry, mode == EntryMode::Passphrase);
-  controls_.setChecked(kManualEntry, mode == EntryMode::Manual);
-  entryMode_ = mode;
+void SettingsPage::checkWpaPskRadio() {
+  controls_.setChecked(kNoSecurity, false);
+  controls_.setChecked(kWep, false);
+  controls_.setChecked(kWpaPsk, true);
+}
+
+void SettingsPage::checkSecurityRadios(const SecurityControls& state) {
+  for (const ControlState& radio : state.checked)
+    controls_.setChecked(radio.id, radio.on);
+  entryMode_ = state.manualEntryChecked() ? EntryMode::Manual : EntryMode::Passphrase;
+}
+
+KeyEntry SettingsPage::keyEntry() const {
+  return entryMode_ == EntryMode::Manual ? KeyEntry::Manual : KeyEntry::Passphrase;
 }
 
 void SettingsPage::enableAll(std::initializer_list<ControlId> ids, bool enabled) {
   for (ControlId id : ids)
     controls_.enable(id, enabled);
-}
-
-void SettingsPage::showPassphraseMode() {
-  checkEntryMode(EntryMode::Passphrase);
-  enableAll({kPassphrase, kGenerationSize}, true);
-  enableAll({kKey, kManualSize}, false);
-}
-
-void SettingsPage::showManualMode() {
-  checkEntryMode(EntryMode::Manual);
-  enableAll({kKey, kManualSize}, true);
-  enableAll({kPassphrase, kGenerationSize}, false);
 }
 
 // The edit no longer holds a stored passphrase, so what is typed next shows in clear.
@@ -291,111 +262,54 @@ void SettingsPage::clearPassphraseEdit() {
   passphraseMasked_ = false;
 }
 
-void SettingsPage::clearPageKeys() {
-  for (std::string& key : pageKeys_)
-    SecureWipe(key);
-  pageKeyLengths_.fill(0);
-}
-
-// Keys generated from a passphrase typed here are dropped; stored keys, which the page
-// shows only as masks, stay: the key edit still shows the mask, and apply would otherwise
-// store the WEP profile with no keys at all.
-void SettingsPage::forgetGeneratedKeys() {
-  for (std::size_t k = 0; k < kWepKeyCount; ++k) {
-    if (!IsMask(pageKeys_[k])) {
-      SecureWipe(pageKeys_[k]);
-      pageKeyLengths_[k] = 0;
-    }
-  }
-}
-
 // --- Control handlers ------------------------------------------------------------------
 
+// Each control event's handler and what follows it: the page marked modified, or also
+// edited (the profile name offered for saving). A null handler does only what follows.
 void SettingsPage::onCommand(ControlId id, ControlEvent event) {
-  if (event == ControlEvent::Clicked) {
-    switch (id) {
-      case kSaveProfile:
-        SaveProfile();
-        return;
-      case kDeleteProfile:
-        DeleteProfile();
-        return;
-      case kAdvanced:
-        onAdvancedSettings();
-        return;
-      case kAdHocSetup:
-        onAdHocSettings();
-        return;
-      case kInfrastructure:
-        onInfrastructure();
-        return;
-      case kAdHoc:
-        onAdHoc();
-        return;
-      case kNoSecurity:
-        onNoSecurity();
-        return;
-      case kWep:
-        onWep();
-        return;
-      case kWpaPsk:
-        onWpaPsk();
-        return;
-      case kPassphraseEntry:
-        onPassphraseEntry();
-        return;
-      case kManualEntry:
-        onManualEntry();
-        return;
-      case kSheetCancel:
-        DiscardChanges();
-        return;
-      default:
-        return;
-    }
+  enum class Then { Nothing, Modified, Edited };
+  struct Route {
+    ControlId id;
+    ControlEvent event;
+    void (SettingsPage::*handler)();
+    Then then;
+  };
+  using E = ControlEvent;
+  static constexpr Route kRoutes[] = {
+      {kSaveProfile, E::Clicked, &SettingsPage::onSaveClicked, Then::Nothing},
+      {kDeleteProfile, E::Clicked, &SettingsPage::deleteProfile, Then::Nothing},
+      {kAdvanced, E::Clicked, &SettingsPage::onAdvancedSettings, Then::Nothing},
+      {kAdHocSetup, E::Clicked, &SettingsPage::onAdHocSettings, Then::Nothing},
+      {kInfrastructure, E::Clicked, &SettingsPage::onInfrastructure, Then::Edited},
+      {kAdHoc, E::Clicked, &SettingsPage::onAdHoc, Then::Nothing},
+      {kNoSecurity, E::Clicked, &SettingsPage::onNoSecurity, Then::Nothing},
+      {kWep, E::Clicked, &SettingsPage::onWep, Then::Edited},
+      {kWpaPsk, E::Clicked, &SettingsPage::onWpaPsk, Then::Edited},
+      {kPassphraseEntry, E::Clicked, &SettingsPage::onPassphraseEntry, Then::Edited},
+      {kManualEntry, E::Clicked, &SettingsPage::onManualEntry, Then::Edited},
+      {kSheetCancel, E::Clicked, &SettingsPage::discardChanges, Then::Nothing},
+      {kProfile, E::SelectionChanged, &SettingsPage::onProfileChosen, Then::Nothing},
+      {kSsid, E::SelectionChanged, &SettingsPage::onSsidChosen, Then::Nothing},
+      {kGenerationSize, E::SelectionChanged, &SettingsPage::onGenerationSize, Then::Edited},
+      {kManualSize, E::SelectionChanged, &SettingsPage::onManualSize, Then::Edited},
+      {kKeyNumber, E::SelectionChanged, &SettingsPage::onKeyNumber, Then::Nothing},
+      {kProfile, E::TextChanged, &SettingsPage::onProfileTyped, Then::Modified},
+      {kSsid, E::TextChanged, nullptr, Then::Edited},
+      {kPassphrase, E::TextChanged, &SettingsPage::onPassphraseChanged, Then::Modified},
+      {kKey, E::TextChanged, &SettingsPage::onKeyChanged, Then::Nothing},
+      {kSsid, E::ListOpened, &SettingsPage::onSsidListOpened, Then::Nothing},
+  };
+  for (const Route& route : kRoutes) {
+    if (route.id != id || route.event != event)
+      continue;
+    if (route.handler != nullptr)
+      (this->*route.handler)();
+    if (route.then == Then::Edited)
+      markEdited();
+    if (route.then != Then::Nothing)
+      setModified();
+    return;
   }
-  if (event == ControlEvent::SelectionChanged) {
-    switch (id) {
-      case kProfile:
-        onProfileChosen();
-        return;
-      case kSsid:
-        onSsidChosen();
-        return;
-      case kGenerationSize:
-        onGenerationSize();
-        return;
-      case kManualSize:
-        onManualSize();
-        return;
-      case kKeyNumber:
-        onKeyNumber();
-        return;
-      default:
-        return;
-    }
-  }
-  if (event == ControlEvent::TextChanged) {
-    switch (id) {
-      case kProfile:
-        onProfileTyped();
-        return;
-      case kSsid:
-        markEdited();
-        setModified();
-        return;
-      case kPassphrase:
-        onPassphraseChanged();
-        return;
-      case kKey:
-        onKeyChanged();
-        return;
-      default:
-        return;
-    }
-  }
-  if (event == ControlEvent::ListOpened && id == kSsid)
-    onSsidListOpened();
 }
 
 void SettingsPage::onProfileChosen() {
@@ -403,7 +317,7 @@ void SettingsPage::onProfileChosen() {
   if (chosen < 0)
     return;
   selectedName_ = controls_.listItemText(kProfile, chosen);
-  Reload();
+  loadChosenProfile();
   controls_.enable(kSaveProfile, false);
   controls_.enable(kDeleteProfile,
                    selectedName_ != kDefaultProfileName &&
@@ -418,7 +332,6 @@ void SettingsPage::onProfileTyped() {
   } else {
     controls_.enable(kSaveProfile, true);
   }
-  setModified();
 }
 
 void SettingsPage::onSsidListOpened() {
@@ -460,28 +373,25 @@ void SettingsPage::onSsidChosen() {
   }
 
   if (!network.privacy) {
-    checkSecurity(kNoSecurity);
-    enableAll({kPassphraseEntry, kManualEntry, kPassphraseLabel, kPassphrase, kKeyNumber, kKey,
-               kGenerationSize, kManualSize, kAdvancedSecurity},
-              false);
-  } else if (network.security == ScannedSecurity::Dot1x) {
-    checkSecurity(kWpaPsk);
-    if (wpaSupported())
-      controls_.enable(kAdvancedSecurity, true);
-    enableAll({kPassphrase, kPassphraseLabel}, false);
-  } else if (network.security == ScannedSecurity::PreSharedKey) {
-    checkSecurity(kWpaPsk);
-    enableAll({kAdvancedSecurity, kPassphrase, kPassphraseLabel}, true);
-    checkEntryMode(EntryMode::Passphrase);
+    showSecurity(Security::None, keyEntry());
+  } else if (network.security == ScannedSecurity::Wep) {
     clearPassphraseEdit();
     controls_.setText(kKey, "");
+    showSecurity(Security::Wep, KeyEntry::Passphrase);
   } else {
-    checkSecurity(kWep);
-    controls_.enable(kAdvancedSecurity, false);
-    clearPassphraseEdit();
-    controls_.setText(kKey, "");
-    enableAll({kKeyNumber, kPassphraseEntry, kManualEntry, kPassphraseLabel}, true);
-    showPassphraseMode();
+    // A WPA network changes only the controls it needs; the WEP ones stay as they were.
+    checkWpaPskRadio();
+    if (network.security == ScannedSecurity::PreSharedKey) {
+      enableAll({kAdvancedSecurity, kPassphrase, kPassphraseLabel}, true);
+      controls_.setChecked(kPassphraseEntry, true);
+      controls_.setChecked(kManualEntry, false);
+      entryMode_ = EntryMode::Passphrase;
+      clearPassphraseEdit();
+      controls_.setText(kKey, "");
+    } else {
+      controls_.enable(kAdvancedSecurity, true);
+      enableAll({kPassphrase, kPassphraseLabel}, false);
+    }
   }
 
   if (!wpaSupported())
@@ -495,11 +405,8 @@ void SettingsPage::onSsidChosen() {
 void SettingsPage::onInfrastructure() {
   checkNetworkType(kInfrastructure);
   controls_.enable(kAdHocSetup, false);
-  controls_.enable(kSaveProfile, true);
   if (wpaSupported())
     controls_.enable(kWpaPsk, true);
-  markEdited();
-  setModified();
 }
 
 void SettingsPage::onAdHoc() {
@@ -545,110 +452,85 @@ void SettingsPage::onAdHocSettings() {
 }
 
 void SettingsPage::onNoSecurity() {
-  checkSecurity(kNoSecurity);
-  enableAll({kPassphraseEntry, kManualEntry, kPassphraseLabel, kPassphrase, kKeyNumber, kKey,
-             kGenerationSize, kManualSize, kAdvancedSecurity},
-            false);
+  showSecurity(Security::None, keyEntry());
   controls_.enable(kSaveProfile, true);
   markEdited();
   setModified();
 }
 
 void SettingsPage::onWep() {
-  checkSecurity(kWep);
-  enableAll({kManualSize, kPassphraseLabel, kPassphraseEntry, kManualEntry, kKeyNumber, kKey},
-            true);
-  controls_.enable(kAdvancedSecurity, false);
   clearPassphraseEdit();
-  if (controls_.text(kKey).empty()) {
-    showPassphraseMode();
-  } else {
-    showManualMode();
-  }
-  markEdited();
-  setModified();
+  showSecurity(Security::Wep,
+               controls_.text(kKey).empty() ? KeyEntry::Passphrase : KeyEntry::ShownKey);
 }
 
 void SettingsPage::onWpaPsk() {
-  if (wpaSupported())
-    checkSecurity(kWpaPsk);
   clearPassphraseEdit();
   controls_.setText(kKey, "");
-  checkEntryMode(EntryMode::Passphrase);
-  enableAll({kPassphrase, kPassphraseLabel}, true);
-  enableAll({kPassphraseEntry, kManualEntry, kKeyNumber, kKey, kGenerationSize, kManualSize},
-            false);
-  controls_.enable(kAdvancedSecurity, true);
-  markEdited();
-  setModified();
+  if (wpaSupported()) {
+    showSecurity(Security::WpaPsk, KeyEntry::Passphrase);
+    return;
+  }
+  // Without the 802.1X client the radio is not checked, but the group still turns to a
+  // passphrase.
+  const SecurityControls state = SecurityControlsFor(Security::WpaPsk, KeyEntry::Passphrase, true);
+  controls_.setChecked(kPassphraseEntry, true);
+  controls_.setChecked(kManualEntry, false);
+  entryMode_ = EntryMode::Passphrase;
+  for (const ControlState& control : state.enabled)
+    controls_.enable(control.id, control.on);
 }
 
 void SettingsPage::onPassphraseEntry() {
   if (entryMode_ == EntryMode::Manual) {
-    clearPageKeys();
+    keys_.clear();
     controls_.setText(kKey, "");
   }
-  checkEntryMode(EntryMode::Passphrase);
   controls_.selectListItem(kKeyNumber, 0);
-  shownKey_ = 0;
-  enableAll({kKeyNumber, kPassphraseLabel, kPassphrase, kGenerationSize}, true);
+  keys_.show(0);
+  showSecurity(chosenSecurity(), KeyEntry::Passphrase);
   controls_.focus(kPassphrase);
   window_.selectAllText(kPassphrase);
-  enableAll({kKey, kManualSize}, false);
   controls_.selectListItem(kManualSize, controls_.selectedListItem(kGenerationSize));
-  markEdited();
-  setModified();
 }
 
+// Keys generated from a passphrase typed here are dropped; stored keys, which the page
+// shows only as masks, stay: the key edit still shows the mask, and apply would otherwise
+// store the WEP profile with no keys at all.
 void SettingsPage::onManualEntry() {
   if (entryMode_ == EntryMode::Passphrase)
-    forgetGeneratedKeys();
-  checkEntryMode(EntryMode::Manual);
+    keys_.forgetGenerated();
   clearPassphraseEdit();
-  enableAll({kPassphrase, kPassphraseLabel, kGenerationSize}, false);
-  enableAll({kKey, kManualSize}, true);
+  showSecurity(chosenSecurity(), KeyEntry::Manual);
   controls_.focus(kKey);
   window_.selectAllText(kKey);
   controls_.selectListItem(kKeyNumber, 0);
-  shownKey_ = 0;
-  markEdited();
-  setModified();
+  keys_.show(0);
 }
 
 void SettingsPage::onGenerationSize() {
   clearPassphraseEdit();
   controls_.focus(kPassphrase);
   controls_.selectListItem(kManualSize, controls_.selectedListItem(kGenerationSize));
-  markEdited();
-  setModified();
 }
 
 void SettingsPage::onManualSize() {
   controls_.setText(kKey, "");
   controls_.focus(kKey);
-  markEdited();
-  setModified();
 }
 
 void SettingsPage::onPassphraseChanged() {
   std::string passphrase = controls_.text(kPassphrase);
   if (!IsMask(passphrase) && chosenSecurity() == Security::Wep) {
-    AssignSecret(wepPassphrase_, passphrase);
-    WepKeys keys = GenerateWepKeys(passphrase, generationSizeIndex());
-    for (std::size_t k = 0; k < kWepKeyCount; ++k) {
-      AssignSecret(pageKeys_[k], keys[k]);
-      pageKeyLengths_[k] = static_cast<std::int32_t>(keys[k].size() / 2);
-      SecureWipe(keys[k]);
-    }
-    controls_.setText(kKey, pageKeys_[keyNumber()]);
+    keys_.generate(passphrase, generationSizeIndex());
+    controls_.setText(kKey, keys_.key(keyNumber()));
   }
   if (passphrase.empty()) {
-    clearPageKeys();
+    keys_.clear();
     controls_.setText(kKey, "");
   }
   SecureWipe(passphrase);
   controls_.enable(kSaveProfile, true);
-  setModified();
 }
 
 void SettingsPage::onKeyNumber() {
@@ -659,13 +541,10 @@ void SettingsPage::onKeyNumber() {
   const WepKeySize& size = WepKeySizeAt(manualSizeIndex());
   if (!typed.empty() && !HasKeyLength(typed, manualSizeIndex()))
     services_.prompt.inform(size.lengthMessage);
-  if (!IsKeyMask(typed)) {
-    AssignSecret(pageKeys_[shownKey_], typed);
-    pageKeyLengths_[shownKey_] = static_cast<std::int32_t>(typed.size() / 2);
-  }
-  shownKey_ = static_cast<std::size_t>(chosen) % kWepKeyCount;
-  controls_.setText(kKey, pageKeys_[shownKey_]);
-  const int keySize = ManualSizeOfKey(pageKeyLengths_[shownKey_]);
+  keys_.keepTyped(typed);
+  keys_.show(static_cast<std::size_t>(chosen));
+  controls_.setText(kKey, keys_.shownKey());
+  const int keySize = ManualSizeOfKey(keys_.shownLength());
   if (entryMode_ == EntryMode::Manual && keySize >= 0)
     controls_.selectListItem(kManualSize, keySize);
 }
@@ -706,24 +585,24 @@ bool SettingsPage::onKillActive() {
   if (typed.empty() || HasKeyLength(typed, manualSizeIndex()))
     return true;
   services_.prompt.inform(WepKeySizeAt(manualSizeIndex()).lengthMessage);
-  controls_.selectListItem(kKeyNumber, static_cast<int>(shownKey_));
+  controls_.selectListItem(kKeyNumber, static_cast<int>(keys_.shown()));
   return false;
 }
 
 bool SettingsPage::preTranslateKey(const KeyPress& key) {
   if (key.alt && key.letter == 'F') {
-    onInfrastructure();
+    onCommand(kInfrastructure, ControlEvent::Clicked);
     return true;
   }
   if (key.alt && key.letter == 'S') {
     if (saveEnabled())
-      SaveProfile();
+      saveProfile();
     return true;
   }
   const bool typing = key.kind == KeyPress::Kind::Printable ||
                       key.kind == KeyPress::Kind::Backspace || key.kind == KeyPress::Kind::Delete;
   if (passphraseMasked_ && typing && !key.alt && !key.ctrl && key.target == kPassphrase) {
-    SecureWipe(wepPassphrase_);
+    keys_.forgetPassphrase();
     clearPassphraseEdit();
   }
   return false;
@@ -733,17 +612,16 @@ bool SettingsPage::preTranslateKey(const KeyPress& key) {
 
 void SettingsPage::reload() {
   controls_.selectListItem(kProfile, -1);
-  Reload();
+  loadChosenProfile();
   refreshProfileCombo();
 }
 
 void SettingsPage::chooseWep() {
-  checkSecurity(kWep);
+  checkSecurityRadios(SecurityControlsFor(Security::Wep, keyEntry(), wpaSupported()));
 }
 
 void SettingsPage::chooseWpaPskPassphrase() {
-  checkEntryMode(EntryMode::Passphrase);
-  checkSecurity(kWpaPsk);
+  checkSecurityRadios(SecurityControlsFor(Security::WpaPsk, KeyEntry::Passphrase, wpaSupported()));
 }
 
 void SettingsPage::showProfileName(const std::string& name) {

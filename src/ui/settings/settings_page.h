@@ -1,8 +1,8 @@
 #pragma once
 // The settings page: profiles, network name and type, security with WEP keys or a WPA-PSK
-// passphrase, and applying the working profile to the adapter.
+// passphrase, and applying the working profile to the adapter. Member functions are
+// camelCase but for the framework's message handler `OnInitDialog`.
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,7 +11,9 @@
 #include "platform/timers.h"
 #include "profiles/wireless_profile.h"
 #include "ui/app_services.h"
+#include "ui/settings/page_wep_keys.h"
 #include "ui/settings/scanned_networks.h"
+#include "ui/settings/security_controls.h"
 #include "ui/settings/settings_page_window.h"
 #include "ui/sheet_services.h"
 
@@ -26,22 +28,20 @@ class SettingsPage : public SettingsPageLink {
                Timers& timers, SheetControl& sheet, SettingsDialogs& dialogs);
 
   void OnInitDialog();
-  // Loads the chosen profile, or "VirtualProfile" when none is chosen, and shows it.
-  void Reload();
   void onCommand(ControlId id, ControlEvent event);
   void onTimer(std::uint32_t id);
   void onSetActive();
   // False keeps the page: a typed WEP key of the wrong length.
   bool onKillActive();
   // The page's OK action: validation, then the activation of the working profile.
-  bool Apply();
-  // Whether the adapter took every setting of the last Apply's push.
+  bool apply();
+  // Whether the adapter took every setting of the last apply's push.
   bool lastPushAccepted() const { return lastPushAccepted_; }
   // Throws the edits away (the sheet's Cancel and its save-changes prompt).
-  void DiscardChanges();
+  void discardChanges();
   // Saves the working profile under the typed name; true when it was saved.
-  bool SaveProfile();
-  void DeleteProfile();
+  bool saveProfile();
+  void deleteProfile();
   // True when the key message was used up here.
   bool preTranslateKey(const KeyPress& key);
   // Unsaved edits, as the sheet's close procedure asks.
@@ -55,7 +55,6 @@ class SettingsPage : public SettingsPageLink {
   void showProfileName(const std::string& name) override;
 
  private:
-  enum class Security { None, Wep, WpaPsk };
   enum class EntryMode { Passphrase, Manual };
 
   WirelessProfile& working() { return services_.records.working; }
@@ -64,8 +63,11 @@ class SettingsPage : public SettingsPageLink {
   std::size_t manualSizeIndex();
   std::size_t generationSizeIndex();
   std::size_t keyNumber();
+  // Loads the chosen profile, or "VirtualProfile" when none is chosen, and shows it.
+  void loadChosenProfile();
 
-  // Handlers.
+  // Handlers; what the page does after each is in the command table (onCommand).
+  void onSaveClicked() { saveProfile(); }
   void onProfileChosen();
   void onProfileTyped();
   void onSsidListOpened();
@@ -89,14 +91,13 @@ class SettingsPage : public SettingsPageLink {
   void markEdited();
   void setModified();
   void checkNetworkType(ControlId id);
-  void checkSecurity(ControlId id);
-  void checkEntryMode(EntryMode mode);
+  // The security group's checks and enabling, all of them set here.
+  void showSecurity(Security security, KeyEntry entry);
+  void checkWpaPskRadio();
+  void checkSecurityRadios(const SecurityControls& state);
+  KeyEntry keyEntry() const;
   void enableAll(std::initializer_list<ControlId> ids, bool enabled);
-  void showPassphraseMode();
-  void showManualMode();
   void clearPassphraseEdit();
-  void clearPageKeys();
-  void forgetGeneratedKeys();
   void fillSecurity();
   void refreshProfileCombo();
   void followNetworkTypeEffect(NetworkTypeEffect effect);
@@ -114,11 +115,8 @@ class SettingsPage : public SettingsPageLink {
   SheetControl& sheet_;
   SettingsDialogs& dialogs_;
 
-  std::array<std::string, kWepKeyCount> pageKeys_;  // hex digits or the mask
-  std::array<std::int32_t, kWepKeyCount> pageKeyLengths_{};
-  std::size_t shownKey_ = 0;
+  PageWepKeys keys_;
   EntryMode entryMode_ = EntryMode::Passphrase;
-  std::string wepPassphrase_;
   std::string selectedName_;
   bool editing_ = false;
   bool passphraseMasked_ = false;

@@ -20,6 +20,8 @@ class SaveChangesPrompt {
 class SettingsCloseActions {
  public:
   virtual ~SettingsCloseActions() = default;
+  // Unsaved edits: the page's Save profile is enabled.
+  virtual bool saveEnabled() = 0;
   // The page's Save profile; true only when the profile was saved.
   virtual bool saveProfile() = 0;
   // Throws the edits away (the page reloads what was applied last).

@@ -166,8 +166,32 @@ TEST_F(SettingsPageSsidList, ChoosingANetworkSetsTypeAndSecurityAndClearsTheProf
   choose(kSsid, "Any (First available network)");
   EXPECT_TRUE(checked(kInfrastructure));
   EXPECT_TRUE(checked(kNoSecurity));
-  ASSERT_TRUE(page.Apply());
+  ASSERT_TRUE(page.apply());
   EXPECT_EQ(records.current.NetworkName, "Any");
+}
+
+TEST_F(SettingsPageSsidList, AChosenWpaNetworkLeavesTheWepControlsAsTheyWere) {
+  heard({NetworkRecord().ssid("KESTREL_WEP").privacy(1),
+         NetworkRecord().ssid("KESTREL_Corp").privacy(1).element(48, RsnBody(1)),
+         NetworkRecord().ssid("KESTREL_WPA2").privacy(1).element(48, RsnBody(2))});
+  open();
+  openSsidList();
+  choose(kSsid, "KESTREL_WEP");
+  ASSERT_TRUE(enabled(kKeyNumber));
+  ASSERT_TRUE(enabled(kGenerationSize));
+
+  choose(kSsid, "KESTREL_Corp");
+  EXPECT_TRUE(checked(kWpaPsk));
+  EXPECT_FALSE(checked(kWep));
+  EXPECT_TRUE(enabled(kKeyNumber));
+  EXPECT_TRUE(enabled(kPassphraseEntry));
+  EXPECT_TRUE(enabled(kGenerationSize));
+  EXPECT_FALSE(enabled(kPassphrase));
+
+  choose(kSsid, "KESTREL_WPA2");
+  EXPECT_TRUE(enabled(kKeyNumber));
+  EXPECT_TRUE(enabled(kPassphrase));
+  EXPECT_TRUE(checked(kPassphraseEntry));
 }
 
 TEST_F(SettingsPageSsidList, WithoutThe8021XClientAChosenWpaNetworkLeavesWpaPskDisabled) {

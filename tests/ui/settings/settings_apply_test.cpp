@@ -57,7 +57,7 @@ TEST_F(SettingsPageWrites, EachManualKeySizeHasItsOwnLengthMessage) {
     prompt.notices.clear();
     typeWepKey(c.size, c.key);
     const int writes = registry.writes;
-    EXPECT_FALSE(page.Apply()) << c.size;
+    EXPECT_FALSE(page.apply()) << c.size;
     EXPECT_EQ(prompt.notices, std::vector<std::string>{c.message}) << c.size;
     EXPECT_EQ(registry.writes, writes);
     EXPECT_TRUE(sheet.popupsAtWrite.empty());
@@ -68,7 +68,7 @@ TEST_F(SettingsPageWrites, ATypedWepKeyBecomesTheTransmitKeyOfItsNumberAndSize) 
   typeWepKey(1, "00112233445566778899aabbcc");
   choose(kKeyNumber, 2);
   type(kKey, "0123456789ABCDEF0123456789");
-  ASSERT_TRUE(page.Apply());
+  ASSERT_TRUE(page.apply());
   const WirelessProfile& applied = records.current;
   EXPECT_EQ(applied.EnableSecurity, 1);
   EXPECT_EQ(applied.AdvancedAuthenticationType, 3);
@@ -89,18 +89,18 @@ TEST_F(SettingsPageWrites, AMaskPartlyTypedOverIsNotTakenAsAKey) {
   // Each change drops the first non-hex digit: one star per key press.
   type(kKey, "**********A");
   ASSERT_EQ(text(kKey), "*********A");
-  EXPECT_FALSE(page.Apply());
+  EXPECT_FALSE(page.apply());
   EXPECT_EQ(prompt.notices, std::vector<std::string>{kKeyLength10Message});
 }
 
 TEST_F(SettingsPageWrites, AWepPassphraseMustHaveACharacter) {
   open();
   click(kWep);
-  EXPECT_FALSE(page.Apply());
+  EXPECT_FALSE(page.apply());
   EXPECT_EQ(prompt.notices, std::vector<std::string>{kWepPassphraseLengthMessage});
 
   type(kPassphrase, "x");
-  ASSERT_TRUE(page.Apply());
+  ASSERT_TRUE(page.apply());
   EXPECT_EQ(records.current.PHlength, 1);
   EXPECT_EQ(records.current.SharedKey[0], GenerateWepKeys64("x")[0]);
 }
@@ -109,12 +109,12 @@ TEST_F(SettingsPageWrites, AWpaPassphraseOutsideEightToSixtyThreeIsRefusedAndEmp
   for (const std::string& passphrase : {std::string(7, 'p'), std::string(64, 'p')}) {
     prompt.notices.clear();
     typeWpaNetwork("KESTREL_WPA2", passphrase);
-    EXPECT_FALSE(page.Apply());
+    EXPECT_FALSE(page.apply());
     EXPECT_EQ(prompt.notices, std::vector<std::string>{kWpaPassphraseLengthMessage});
     EXPECT_EQ(text(kPassphrase), "");
   }
   typeWpaNetwork("KESTREL_WPA2", "8 chars!");
-  EXPECT_TRUE(page.Apply());
+  EXPECT_TRUE(page.apply());
 }
 
 TEST_F(SettingsPageWrites, AnAdHocSsidMustBeNamedAndNotAny) {
@@ -130,7 +130,7 @@ TEST_F(SettingsPageWrites, AnAdHocSsidMustBeNamedAndNotAny) {
     open();
     click(kAdHoc);
     type(kSsid, c.ssid);
-    EXPECT_FALSE(page.Apply()) << c.ssid;
+    EXPECT_FALSE(page.apply()) << c.ssid;
     EXPECT_EQ(prompt.notices, std::vector<std::string>{c.message});
   }
   EXPECT_NE(InvalidSsidMessage("any").find("\"any\""), std::string::npos);
@@ -140,7 +140,7 @@ TEST_F(SettingsPageWrites, TheFirstEntryTypedInAnyCaseIsStoredAsAnyInInfrastruct
   open();
   click(kNoSecurity);
   type(kSsid, "any (FIRST available NETWORK)");
-  ASSERT_TRUE(page.Apply());
+  ASSERT_TRUE(page.apply());
   EXPECT_EQ(records.current.NetworkName, "Any");
   EXPECT_EQ(records.current.NetworkConnectionType, 1);
   EXPECT_EQ(text(kSsid), "Any (First available network)");  // as reloaded
@@ -157,7 +157,7 @@ TEST_F(SettingsPageWrites, AStoredDot1xWepProfileAppliedAsWpaPskCarriesThePlaceh
   controls.setChecked(kWep, false);
   controls.setChecked(kWpaPsk, true);
   controls.setChecked(kPassphraseEntry, false);
-  ASSERT_TRUE(page.Apply());
+  ASSERT_TRUE(page.apply());
   EXPECT_EQ(records.current.EnableSecurity, 2);
   EXPECT_EQ(records.current.EapSelection, 3);
   EXPECT_EQ(records.current.LoginName, "alice");
@@ -169,7 +169,7 @@ TEST_F(SettingsPageWrites, AStoredDot1xWepProfileAppliedAsWpaPskCarriesThePlaceh
 
 TEST_F(SettingsPageWrites, ApplyReloadsTheAppliedProfileOnlyAfterThePopup) {
   typeWpaNetwork("KESTREL_WPA2", "kestrel-wpa2-psk");
-  ASSERT_TRUE(page.Apply());
+  ASSERT_TRUE(page.apply());
   ASSERT_EQ(sheet.popupsAtOpen.size(), 1u);
   const std::string loaded = "configurations\\virtualprofile";
   std::size_t readsAfterPopup = 0;
@@ -187,7 +187,7 @@ TEST_F(SettingsPageWrites, ApplyReloadsTheAppliedProfileOnlyAfterThePopup) {
 
 TEST_F(SettingsPageWrites, ApplyMirrorsPushesSavesNamesThenShowsThePopupAndReloads) {
   typeWpaNetwork("KESTREL_WPA2", "kestrel-wpa2-psk");
-  ASSERT_TRUE(page.Apply());
+  ASSERT_TRUE(page.apply());
 
   const auto mirrored = writeIndex("0007", "SSID");
   const auto saved = writeIndex("configurations\\virtualprofile", "NetworkName");
@@ -225,12 +225,12 @@ TEST_F(SettingsPageWrites, UnsavedEditsAreRecordedAsNewProfileAndASavedOneByItsN
   open();
   choose(kProfile, "Cafe");
   ASSERT_FALSE(enabled(kSaveProfile));
-  ASSERT_TRUE(page.Apply());
+  ASSERT_TRUE(page.apply());
   EXPECT_EQ(configurationsText("ConfigurationProfileName"), "Cafe");
   EXPECT_EQ(text(kProfile), "Cafe");
 
   type(kSsid, "Elsewhere");
-  ASSERT_TRUE(page.Apply());
+  ASSERT_TRUE(page.apply());
   EXPECT_EQ(configurationsText("ConfigurationProfileName"), "New Profile");
   EXPECT_EQ(text(kProfile), "New Profile");
   EXPECT_EQ(configurationsText("SelectedConfigurationName"), kVirtualProfileName);
@@ -263,7 +263,7 @@ TEST_F(SettingsPageWrites, TheNetworksPageHandsOverASecuredNetwork) {
 
   page.preTranslateKey({KeyPress::Kind::Printable, 'K', false, false, kPassphrase});
   type(kPassphrase, "kestrel-wpa2-psk");
-  ASSERT_TRUE(page.Apply());
+  ASSERT_TRUE(page.apply());
   EXPECT_EQ(records.current.NetworkName, "KESTREL_WPA2");
   EXPECT_EQ(records.current.Passphrase, "kestrel-wpa2-psk");
   EXPECT_EQ(configurationsText("ConfigurationProfileName"), "New Profile");
@@ -280,15 +280,15 @@ TEST_F(SettingsPageWrites, AnUntouchedApplyKeepsTheMaskedKeysAndPassphrase) {
   storeVirtualProfile(wep);
   open();
   ASSERT_EQ(text(kKey), std::string(10, '*'));
-  ASSERT_TRUE(page.Apply());
+  ASSERT_TRUE(page.apply());
   EXPECT_EQ(records.current.SharedKey, keys);
   EXPECT_EQ(records.current.defaultKey, 1);
   EXPECT_EQ(records.current.SharedKeyLength[3], 5);
 
   // The same for a stored WPA-PSK passphrase behind its password character.
   typeWpaNetwork("KESTREL_WPA", "kestrel-wpa-psk");
-  ASSERT_TRUE(page.Apply());
-  ASSERT_TRUE(page.Apply());
+  ASSERT_TRUE(page.apply());
+  ASSERT_TRUE(page.apply());
   EXPECT_EQ(records.current.Passphrase, "kestrel-wpa-psk");
 }
 
@@ -310,7 +310,7 @@ TEST_F(SettingsPageWrites, SwitchingAStoredPassphraseProfileToManualEntryKeepsIt
 
   click(kManualEntry);
   EXPECT_EQ(text(kKey), std::string(10, '*'));
-  ASSERT_TRUE(page.Apply());
+  ASSERT_TRUE(page.apply());
 
   WirelessProfile reread;
   ASSERT_TRUE(store.LoadProfile(reread, kVirtualProfileName));
@@ -337,7 +337,7 @@ TEST_F(SettingsPageWrites, SwitchingToManualEntryForgetsKeysGeneratedOnThePage) 
   type(kPassphrase, "secret");
   click(kManualEntry);
   type(kKey, "0123456789");
-  ASSERT_TRUE(page.Apply());
+  ASSERT_TRUE(page.apply());
   EXPECT_EQ(records.current.SharedKey[0], "0123456789");
   for (std::size_t k = 1; k < kWepKeyCount; ++k)
     EXPECT_EQ(records.current.SharedKey[k], "") << k;
@@ -350,7 +350,7 @@ TEST_F(SettingsPageWrites, ATypedPassphraseClearsAStoredHexFlag) {
   hex.PassphraseLength = 64;
   storeVirtualProfile(hex);
   typeWpaNetwork("KESTREL_WPA", "kestrel-wpa-psk");
-  ASSERT_TRUE(page.Apply());
+  ASSERT_TRUE(page.apply());
   EXPECT_EQ(records.current.HexEntryPp, 0);
   WirelessProfile reread;
   ASSERT_TRUE(store.LoadProfile(reread, kVirtualProfileName));
@@ -373,7 +373,7 @@ TEST_F(SettingsPageWrites, SaveRefusesNewProfileAnEmptyNameAndDefaultInAnyCase) 
     controls.focused = 0;
     type(kProfile, c.name);
     controls.enable(kSaveProfile, true);
-    EXPECT_FALSE(page.SaveProfile()) << c.name;
+    EXPECT_FALSE(page.saveProfile()) << c.name;
     EXPECT_EQ(prompt.notices, std::vector<std::string>{c.message});
   }
   EXPECT_FALSE(enabled(kSaveProfile));
@@ -385,7 +385,7 @@ TEST_F(SettingsPageWrites, ASavedProfileIsListedAndBecomesTheNameOfRecord) {
   open();
   click(kNoSecurity);
   type(kProfile, "Home");
-  ASSERT_TRUE(page.SaveProfile());
+  ASSERT_TRUE(page.saveProfile());
   EXPECT_EQ(controls.at(kProfile).items, std::vector<std::string>{"Home"});
   EXPECT_EQ(text(kProfile), "Home");
   EXPECT_EQ(configurationsText("ConfigurationProfileName"), "Home");
@@ -398,13 +398,13 @@ TEST_F(SettingsPageWrites, AFailedSaveLeavesSaveOffered) {
   open();
   click(kWep);  // no passphrase: validation refuses
   type(kProfile, "Home");
-  EXPECT_FALSE(page.SaveProfile());
+  EXPECT_FALSE(page.saveProfile());
   EXPECT_TRUE(enabled(kSaveProfile));
 
   click(kNoSecurity);
   storeProfile(OpenProfile("x"), "Home");
   prompt.answers = {false};  // overwrite? No
-  EXPECT_FALSE(page.SaveProfile());
+  EXPECT_FALSE(page.saveProfile());
   EXPECT_TRUE(enabled(kSaveProfile));
   EXPECT_EQ(prompt.questions, std::vector<std::string>{kOverwriteProfileQuestion});
 }
@@ -413,13 +413,13 @@ TEST_F(SettingsPageWrites, DefaultIsProtectedFromDeleteOnlyInItsExactSpelling) {
   storeProfile(WirelessProfile{}, "Default");
   open();
   type(kProfile, "Default");
-  page.DeleteProfile();
+  page.deleteProfile();
   EXPECT_EQ(prompt.notices, std::vector<std::string>{settings_texts::kCannotDeleteDefaultMessage});
   EXPECT_TRUE(prompt.questions.empty());
 
   prompt.notices.clear();
   type(kProfile, "DEFAULT");
-  page.DeleteProfile();
+  page.deleteProfile();
   // Passed on to the store, which knows no such name.
   EXPECT_EQ(prompt.notices, std::vector<std::string>{kProfileMissingMessage});
   EXPECT_EQ(records.list.names(), std::vector<std::string>{"Default"});
@@ -430,14 +430,14 @@ TEST_F(SettingsPageWrites, DeleteAsksThenRemovesTheProfileAndReloads) {
   storeProfile(OpenProfile("Home"), "Home");
   open();
   type(kProfile, "");
-  page.DeleteProfile();
+  page.deleteProfile();
   EXPECT_EQ(prompt.notices,
             std::vector<std::string>{settings_texts::kSelectProfileToDeleteMessage});
   EXPECT_EQ(controls.focused, kProfile);
 
   choose(kProfile, "Cafe");
   prompt.answers = {true};
-  page.DeleteProfile();
+  page.deleteProfile();
   EXPECT_EQ(prompt.questions, std::vector<std::string>{kDeleteProfileQuestion});
   EXPECT_EQ(controls.at(kProfile).items, std::vector<std::string>{"Home"});
   EXPECT_EQ(storedText("Cafe", "NetworkName"), "(absent)");

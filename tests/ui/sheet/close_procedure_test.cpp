@@ -26,6 +26,7 @@ class ScriptedSettings : public SettingsCloseActions {
   bool saveSucceeds = true;
   int saves = 0;
   int discards = 0;
+  bool saveEnabled() override { return true; }
   bool saveProfile() override {
     ++saves;
     return saveSucceeds;

@@ -1,6 +1,7 @@
 #include "win32/ui/dialogs/ad_hoc_view.h"
 
 #include "dialogs/dialogs_ids.h"
+#include "win32/thread_hook.h"
 
 namespace kestrel {
 
@@ -28,14 +29,12 @@ BOOL AdHocView::onInitDialog() {
       current_);
   dialog_->open();
   openView = this;
-  keyFilter_ = SetWindowsHookExW(WH_MSGFILTER, KeyFilter, nullptr, GetCurrentThreadId());
+  keyFilter_ = HookThisThread(WH_MSGFILTER, KeyFilter);
   return TRUE;
 }
 
 void AdHocView::onDestroy() {
-  if (keyFilter_ != nullptr)
-    UnhookWindowsHookEx(keyFilter_);
-  keyFilter_ = nullptr;
+  keyFilter_.reset();
   openView = nullptr;
 }
 

@@ -5,6 +5,7 @@
 
 #include "ui/dialogs/ad_hoc_dialog.h"
 #include "win32/dialog_view.h"
+#include "win32/scoped_handles.h"
 #include "win32/win32_control_surface.h"
 #include "win32/win32_user_prompt.h"
 
@@ -33,7 +34,7 @@ class AdHocView : public DialogView {
   std::optional<Win32ControlSurface> surface_;
   std::optional<Win32UserPrompt> prompt_;  // owned by the dialog, so it waits behind a box
   std::optional<AdHocDialog> dialog_;
-  HHOOK keyFilter_ = nullptr;
+  UniqueHook keyFilter_;
 };
 
 }  // namespace kestrel

@@ -11,14 +11,11 @@
 #include "win32/ui/networks/sort_header.h"
 #include "win32/ui/pages/page_header.h"
 #include "win32/ui/pages/win32_text_collation.h"
+#include "win32/ui/sheet/sheet_extra_buttons.h"
 #include "win32/win32_control_surface.h"
 #include "win32/win32_timers.h"
 
 namespace kestrel {
-
-// The sheet's Scan and Connect buttons; the sheet passes their commands to this page.
-inline constexpr int kSheetScanButtonId = 1075;
-inline constexpr int kSheetConnectButtonId = 1076;
 
 class NetworksView : public DialogView, private NetworksWindow {
  public:

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "win32/thread_hook.h"
+
 namespace kestrel {
 
 namespace {
@@ -17,7 +19,10 @@ std::vector<AttachedPage>& Attached() {
   return pages;
 }
 
-HHOOK hook = nullptr;
+UniqueHook& Hook() {
+  static UniqueHook hook;
+  return hook;
+}
 
 bool BoundForSheetOf(HWND page, HWND target) {
   const HWND sheet = GetParent(page);
@@ -37,7 +42,7 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM removal, LPARAM message) {
       }
     }
   }
-  return CallNextHookEx(hook, code, removal, message);
+  return CallNextHookEx(Hook().get(), code, removal, message);
 }
 
 }  // namespace
@@ -47,8 +52,8 @@ void AttachPageKeyFilter(HWND page, PageKeyRule rule) {
   if (std::none_of(pages.begin(), pages.end(),
                    [page](const AttachedPage& attached) { return attached.page == page; }))
     pages.push_back({page, rule});
-  if (hook == nullptr)
-    hook = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
+  if (!Hook())
+    Hook() = HookThisThread(WH_GETMESSAGE, GetMessageHook);
 }
 
 void DetachPageKeyFilter(HWND page) {
@@ -57,10 +62,8 @@ void DetachPageKeyFilter(HWND page) {
       std::remove_if(pages.begin(), pages.end(),
                      [page](const AttachedPage& attached) { return attached.page == page; }),
       pages.end());
-  if (pages.empty() && hook != nullptr) {
-    UnhookWindowsHookEx(hook);
-    hook = nullptr;
-  }
+  if (pages.empty())
+    Hook().reset();
 }
 
 }  // namespace kestrel

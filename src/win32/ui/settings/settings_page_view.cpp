@@ -4,6 +4,7 @@
 #include "resource.h"
 #include "ui/settings/settings_controls.h"
 #include "win32/help_pane.h"
+#include "win32/thread_hook.h"
 
 namespace kestrel {
 
@@ -54,10 +55,7 @@ SettingsPageView::SettingsPageView(AppServices& services, SheetControl& sheet,
 }
 
 SettingsPageView::~SettingsPageView() {
-  if (keyHook_ != nullptr)
-    UnhookWindowsHookEx(keyHook_);
-  if (keyHookPage == this)
-    keyHookPage = nullptr;
+  removeKeyHook();
 }
 
 PROPSHEETPAGEW SettingsPageView::sheetPage() {
@@ -95,8 +93,8 @@ void SettingsPageView::onTimer(UINT_PTR id) {
 
 // The key hook is set only while the page is shown: every message of the thread passes it.
 void SettingsPageView::onSetActive() {
-  if (keyHook_ == nullptr) {
-    keyHook_ = SetWindowsHookExW(WH_GETMESSAGE, KeyHook, nullptr, GetCurrentThreadId());
+  if (!keyHook_) {
+    keyHook_ = HookThisThread(WH_GETMESSAGE, KeyHook);
     keyHookPage = this;
   }
   page_.onSetActive();
@@ -115,15 +113,13 @@ bool SettingsPageView::onKillActive() {
 }
 
 void SettingsPageView::removeKeyHook() {
-  if (keyHook_ != nullptr)
-    UnhookWindowsHookEx(keyHook_);
-  keyHook_ = nullptr;
+  keyHook_.reset();
   if (keyHookPage == this)
     keyHookPage = nullptr;
 }
 
 bool SettingsPageView::onApply() {
-  return page_.Apply();
+  return page_.apply();
 }
 
 void SettingsPageView::setPageModified(bool modified) {

@@ -13,6 +13,7 @@
 #include "ui/sheet_services.h"
 #include "win32/animated_picture.h"
 #include "win32/dialog_view.h"
+#include "win32/scoped_handles.h"
 #include "win32/ui/settings/window_controls.h"
 #include "win32/win32_timers.h"
 
@@ -32,8 +33,9 @@ class SettingsPageView : public DialogView,
   SettingsPageLink& link() { return page_; }
 
   // The sheet's close procedure (its Cancel button comes as a command).
-  bool saveProfile() override { return page_.SaveProfile(); }
-  void discardChanges() override { page_.DiscardChanges(); }
+  bool saveEnabled() override { return page_.saveEnabled(); }
+  bool saveProfile() override { return page_.saveProfile(); }
+  void discardChanges() override { page_.discardChanges(); }
 
  protected:
   BOOL onInitDialog() override;
@@ -65,7 +67,7 @@ class SettingsPageView : public DialogView,
   // A still picture stands in its off-screen image once drawn: the timer's later ticks
   // leave it alone.
   std::array<bool, 4> stillDrawn_{};
-  HHOOK keyHook_ = nullptr;
+  UniqueHook keyHook_;
 };
 
 }  // namespace kestrel

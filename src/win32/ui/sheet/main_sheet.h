@@ -44,8 +44,10 @@ class MainSheet : public SheetControl {
   void setActivePage(int index) override;
   void showApplyingPopup() override;
 
- private:
+  // The framework's sheet window while it runs (main_sheet_window.h).
   struct Window;
+
+ private:
   std::unique_ptr<Window> window_;
 };
 

@@ -45,11 +45,11 @@ void ApplyingPopupDialog::run() {
 
 BOOL ApplyingPopupDialog::onInitDialog() {
   timers_.setWindow(hwnd());
-  brush_ = CreateSolidBrush(ColourRef(kPopupBackground));
-  font_ = CreateFontW(kPopupFontHeight, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                      WideFromCore(kPopupFontFace).c_str());
-  SendDlgItemMessageW(hwnd(), IDC_APPLYING_TEXT, WM_SETFONT, reinterpret_cast<WPARAM>(font_),
+  brush_.reset(CreateSolidBrush(ColourRef(kPopupBackground)));
+  font_.reset(CreateFontW(kPopupFontHeight, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE,
+                          DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH, WideFromCore(kPopupFontFace).c_str()));
+  SendDlgItemMessageW(hwnd(), IDC_APPLYING_TEXT, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()),
                       FALSE);
   const Rect own = WindowRect(hwnd());
   zoom_.open(WindowRect(centredOn_), {own.width(), own.height()});
@@ -61,12 +61,8 @@ void ApplyingPopupDialog::onTimer(UINT_PTR id) {
 }
 
 void ApplyingPopupDialog::onDestroy() {
-  if (font_ != nullptr)
-    DeleteObject(font_);
-  if (brush_ != nullptr)
-    DeleteObject(brush_);
-  font_ = nullptr;
-  brush_ = nullptr;
+  font_.reset();
+  brush_.reset();
 }
 
 // The text's colours, set again on every repaint.
@@ -78,7 +74,7 @@ INT_PTR ApplyingPopupDialog::onMessage(UINT message, WPARAM w, LPARAM, bool& han
   SetTextColor(dc, ColourRef(kPopupTextColour));
   SetBkColor(dc, ColourRef(kPopupBackground));
   handled = true;
-  return reinterpret_cast<INT_PTR>(brush_);
+  return reinterpret_cast<INT_PTR>(brush_.get());
 }
 
 void ApplyingPopupDialog::place(const Placement& placement) {

@@ -7,6 +7,7 @@
 #include "ui/sheet/applying_popup.h"
 #include "ui/sheet/close_procedure.h"
 #include "win32/dialog_view.h"
+#include "win32/scoped_handles.h"
 #include "win32/win32_timers.h"
 
 namespace kestrel {
@@ -44,8 +45,8 @@ class ApplyingPopupDialog : public PopupWindow, private DialogView {
   HWND centredOn_;
   Win32Timers timers_{nullptr};
   ApplyingPopupZoom zoom_{timers_, *this};
-  HFONT font_ = nullptr;
-  HBRUSH brush_ = nullptr;
+  UniqueGdiObject font_;
+  UniqueGdiObject brush_;
 };
 
 }  // namespace kestrel

@@ -30,11 +30,11 @@ StatusPanelWindow::~StatusPanelWindow() {
 void StatusPanelWindow::create(HWND sheet, HINSTANCE instance, const Rect& strip) {
   sheet_ = sheet;
   instance_ = instance;
-  brush_ = CreateSolidBrush(ColourRef(kStatusPanelBackground));
-  backgroundBitmap_ = LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_PANEL_BACKGROUND));
-  font_ = CreateFontW(-kStatusFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
-                      L"MS UI Gothic");
+  brush_.reset(CreateSolidBrush(ColourRef(kStatusPanelBackground)));
+  backgroundBitmap_.reset(LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_PANEL_BACKGROUND)));
+  font_.reset(CreateFontW(-kStatusFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                          SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                          ANTIALIASED_QUALITY, DEFAULT_PITCH, L"MS UI Gothic"));
 
   background_ =
       CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW,
@@ -54,7 +54,7 @@ void StatusPanelWindow::create(HWND sheet, HINSTANCE instance, const Rect& strip
     cellWindow.window =
         CreateWindowExW(0, L"STATIC", L"", TextStyle(cell.kind), r.left, r.top, r.width(),
                         r.height(), sheet, ChildId(cell.controlId), instance, nullptr);
-    SendMessageW(cellWindow.window, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(cellWindow.window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   }
   // Beneath every cell, so that painting it never covers them.
   SetWindowPos(background_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -82,15 +82,9 @@ void StatusPanelWindow::move(const Rect& strip) {
 
 void StatusPanelWindow::release() {
   pictures_ = {};
-  if (font_ != nullptr)
-    DeleteObject(font_);
-  if (brush_ != nullptr)
-    DeleteObject(brush_);
-  if (backgroundBitmap_ != nullptr)
-    DeleteObject(backgroundBitmap_);
-  font_ = nullptr;
-  brush_ = nullptr;
-  backgroundBitmap_ = nullptr;
+  font_.reset();
+  brush_.reset();
+  backgroundBitmap_.reset();
   sheet_ = nullptr;
   background_ = nullptr;
   texts_ = {};
@@ -103,7 +97,7 @@ bool StatusPanelWindow::colourFor(HWND control, HDC dc, LRESULT& brush) const {
       continue;
     SetTextColor(dc, cell.colour);
     SetBkColor(dc, ColourRef(kStatusPanelBackground));
-    brush = reinterpret_cast<LRESULT>(brush_);
+    brush = reinterpret_cast<LRESULT>(brush_.get());
     return true;
   }
   return false;
@@ -114,18 +108,15 @@ bool StatusPanelWindow::drawBackground(const DRAWITEMSTRUCT& item) const {
     return false;
   const RECT& area = item.rcItem;
   BITMAP bitmap{};
-  HDC source = CreateCompatibleDC(item.hDC);
-  if (backgroundBitmap_ != nullptr && source != nullptr &&
-      GetObjectW(backgroundBitmap_, sizeof bitmap, &bitmap) != 0) {
-    HGDIOBJ previous = SelectObject(source, backgroundBitmap_);
+  const UniqueMemoryDc source(CreateCompatibleDC(item.hDC));
+  if (backgroundBitmap_ && source &&
+      GetObjectW(backgroundBitmap_.get(), sizeof bitmap, &bitmap) != 0) {
+    const ScopedSelection selected(source.get(), backgroundBitmap_.get());
     StretchBlt(item.hDC, area.left, area.top, area.right - area.left, area.bottom - area.top,
-               source, 0, 0, bitmap.bmWidth, bitmap.bmHeight, SRCCOPY);
-    SelectObject(source, previous);
+               source.get(), 0, 0, bitmap.bmWidth, bitmap.bmHeight, SRCCOPY);
   } else {
-    FillRect(item.hDC, &area, brush_);
+    FillRect(item.hDC, &area, static_cast<HBRUSH>(brush_.get()));
   }
-  if (source != nullptr)
-    DeleteDC(source);
   return true;
 }
 

@@ -13,6 +13,7 @@
 #include "ui/sheet/sheet_geometry.h"
 #include "ui/sheet/status_panel_updater.h"
 #include "win32/animated_picture.h"
+#include "win32/scoped_handles.h"
 
 namespace kestrel {
 
@@ -56,9 +57,9 @@ class StatusPanelWindow : public StatusPanelView {
   HWND sheet_ = nullptr;
   HINSTANCE instance_ = nullptr;
   HWND background_ = nullptr;
-  HBITMAP backgroundBitmap_ = nullptr;
-  HFONT font_ = nullptr;
-  HBRUSH brush_ = nullptr;
+  UniqueGdiObject backgroundBitmap_;
+  UniqueGdiObject font_;
+  UniqueGdiObject brush_;
   // A cell keeps one control per picture it has shown, so that a picture coming back (a
   // signal bar lit again) is shown, not decoded again; only the current one is visible.
   struct PictureCell {
