@@ -33,11 +33,12 @@ struct Win32Ports {
   Win32LocalFiles localFiles;
   Win32ProcessStarter processes;
 
-  Ports ports() { return ports(prompt); }
-  // With questions answered elsewhere (kestrelctl asks on the console).
-  Ports ports(UserPrompt& questions) {
+  Ports ports() { return ports(prompt, dot1xDiagnostics); }
+  // With questions answered elsewhere (kestrelctl asks on the console) and the 802.1X
+  // client's trace kept (an end-to-end check reads it).
+  Ports ports(UserPrompt& questions, Dot1xDiagnostics& diagnostics) {
     return {ndis,  events, devices,   registry,     ipHelper,
-            files, guids,  questions, dot1xLibrary, dot1xDiagnostics};
+            files, guids,  questions, dot1xLibrary, diagnostics};
   }
 };
 

@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
   ConsoleOutput out;
   ConsolePrompt prompt(out, command->yes);
   Win32Ports ports;
-  CoreObjects core(ports.ports(prompt));
+  CoreObjects core(ports.ports(prompt, ports.dot1xDiagnostics));
   SystemVersionInfo version;
   if (ports.systemVersion.read(version))
     ClassifyOs(version, core.system);

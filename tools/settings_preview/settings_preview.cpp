@@ -17,6 +17,7 @@
 
 #include "core/core_objects.h"
 #include "dialogs/settings_ids.h"
+#include "ui/windowless/windowless_page.h"
 #include "win32/ui/settings/settings_page_view.h"
 #include "win32/ui/sheet/main_sheet.h"
 #include "win32/win32_ports.h"
@@ -28,14 +29,6 @@ using namespace kestrel;
 constexpr UINT_PTR kCloseTimer = 9001;
 constexpr UINT_PTR kApplyTimer = 9002;
 constexpr UINT_PTR kSetupTimer = 9003;
-
-class NoDialogs : public SettingsDialogs {
- public:
-  std::optional<NetworkTypeEffect> openAdvancedSettings(bool, bool) override {
-    return std::nullopt;
-  }
-  bool openAdHocSettings() override { return false; }
-};
 
 // Types like a user: each text set here reaches the page as a change (an edit tells by
 // itself; a combo box is told).
@@ -140,7 +133,7 @@ int wmain(int argc, wchar_t** argv) {
   AppServices& services = core.services;
 
   MainSheet sheet(services, instance);
-  NoDialogs dialogs;
+  WindowlessPage dialogs;  // the two dialogs are not opened
   PreviewPage page(services, sheet, dialogs, instance, mode, seconds, apply);
   SheetPages pages;
   pages.settings = &page;
