@@ -1,6 +1,8 @@
 #pragma once
 // The application's long-lived objects, as the pages, dialogs and the sheet reach them.
-// The application object owns every one of them; this is a bundle of references.
+// The core objects (core/core_objects.h) own every one of them and make this bundle.
+
+#include <functional>
 
 #include "activation/activation.h"
 #include "adapter/adapter.h"
@@ -34,8 +36,8 @@ struct AppServices {
   const bool& adapterPresent;
   // Set while the system's wireless service is in control: the sheet shows two pages.
   const bool& zeroConfigInControl;
-  // `dot1xAvailable` of the 802.1X binding, as the settings page consults it.
-  const bool& dot1xAvailable;
+  // Whether WPA can be offered now; the core decides it (core/dot1x_availability.h).
+  std::function<bool()> dot1xAvailable;
 
   ActivationTargets activationTargets() {
     return {records, mirror, {adapter, dot1x, parameters, system}, store};

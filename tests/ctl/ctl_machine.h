@@ -12,15 +12,10 @@
 
 #include "adapter/adapter_discovery.h"
 #include "adapter/oid_conversions.h"
+#include "core/core_objects.h"
 #include "ctl_text_files.h"
-#include "fakes/fake_dot1x_library.h"
-#include "fakes/fake_guid_source.h"
-#include "fakes/fake_ndis_library.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_system_ports.h"
-#include "fakes/fake_user_prompt.h"
+#include "fakes/fake_ports.h"
 #include "platform/clock.h"
-#include "ui/app_services.h"
 
 namespace kestrel::ctl {
 
@@ -48,8 +43,8 @@ class ScriptedClock : public Clock {
   }
 };
 
-struct CtlMachine {
-  CtlMachine() {
+struct CtlMachine : fakes::FakePorts, CoreObjects {
+  CtlMachine() : CoreObjects(ports()) {
     ndis.adapters = {{kModelDescription, kDevice}};
     devices.devices = {{"PCI\\VEN_168C&DEV_0013&SUBSYS_5C3B2E9D\\4&1",
                         "{4D36E972-E325-11CE-BFC1-08002BE10318}\\0007"}};
@@ -60,37 +55,10 @@ struct CtlMachine {
     dot1xLibrary.adapters = {{kMac}};
   }
 
-  fakes::FakeNdisLibrary ndis;
-  fakes::FakeCompletionEvents events;
-  fakes::FakeDeviceSetup devices;
-  fakes::FakeRegistry registry;
-  fakes::FakeIpHelper ip;
-  fakes::FakeFileInfo files;
-  fakes::FakeGuidSource guids;
-  fakes::FakeUserPrompt prompt;
   ScriptedClock clock;
-  fakes::FakeDot1xLibrary dot1xLibrary;
-  DiscardingDot1xDiagnostics diagnostics;
   TestTextCodec codec;
   MemoryCtlFiles ctlFiles;
-  SystemKind system;
-  AdapterIdentity identity;
-  bool opened = false;
   std::atomic<bool> interrupted{false};
-  bool adapterFound = false;
-  const bool zeroConfig = false;
-  Adapter adapter{ndis, events, opened, identity.current};
-  AdapterDiscovery discovery{ndis, devices, system, identity};
-  DriverParameters parameters{ndis, registry, system, identity};
-  DriverVersion driverVersion{parameters, registry, files, system};
-  Dot1xClient dot1x{dot1xLibrary, diagnostics};
-  ProfileRecords records;
-  CardConfigId cardConfigId{parameters, guids};
-  ProfileStore store{registry, parameters, cardConfigId, prompt, system, records.list};
-  DriverParameterMirror mirror{registry, parameters, cardConfigId, system, adapterFound};
-  AppServices services{system, identity, adapter,      parameters, driverVersion,
-                       ip,     files,    dot1x,        records,    store,
-                       mirror, prompt,   adapterFound, zeroConfig, dot1x.dot1xAvailable()};
 };
 
 }  // namespace kestrel::ctl

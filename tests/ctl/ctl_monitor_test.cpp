@@ -51,8 +51,8 @@ class MonitorTest : public ::testing::Test, public CtlMachine {
     std::string error;
     const auto command = ParseCommand(words, error);
     EXPECT_TRUE(command) << error;
-    CtlContext context{services, discovery, clock,    out,    adapterFound, "Jun 30 2005",
-                       codec,    ctlFiles,  registry, opened, interrupted};
+    CtlContext context{services, discovery, clock,    out,           adapterPresent, "Jun 30 2005",
+                       codec,    ctlFiles,  registry, channelOpened, interrupted};
     return command ? RunCommand(*command, context) : -1;
   }
 

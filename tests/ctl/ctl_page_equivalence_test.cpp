@@ -27,7 +27,7 @@ class NoOutput : public CtlOutput {
 struct Machine : CtlMachine {
   Machine() {
     discovery.FindAdapterDevice();
-    adapterFound = discovery.PickAdapter();
+    adapterPresent = discovery.PickAdapter();
 
     WirelessProfile earlier;
     earlier.NetworkName = "Elsewhere";
@@ -94,9 +94,10 @@ int RunCtl(Machine& machine, const std::vector<std::string>& words) {
   const auto command = ParseCommand(words, error);
   EXPECT_TRUE(command) << error;
   NoOutput out;
-  CtlContext context{machine.services,     machine.discovery, machine.clock,      out,
-                     machine.adapterFound, "Jun 30 2005",     machine.codec,      machine.ctlFiles,
-                     machine.registry,     machine.opened,    machine.interrupted};
+  CtlContext context{
+      machine.services,       machine.discovery,     machine.clock,      out,
+      machine.adapterPresent, "Jun 30 2005",         machine.codec,      machine.ctlFiles,
+      machine.registry,       machine.channelOpened, machine.interrupted};
   const int code = command ? RunCommand(*command, context) : -1;
   EXPECT_TRUE(out.errors.empty()) << out.errors.front();
   return code;

@@ -93,8 +93,8 @@ class CtlTest : public ::testing::Test, public CtlMachine {
     std::string error;
     const auto command = ParseCommand(words, error);
     EXPECT_TRUE(command) << error;
-    CtlContext context{services, discovery, clock,    out,    adapterFound, "Jun 30 2005",
-                       codec,    ctlFiles,  registry, opened, interrupted};
+    CtlContext context{services, discovery, clock,    out,           adapterPresent, "Jun 30 2005",
+                       codec,    ctlFiles,  registry, channelOpened, interrupted};
     return command ? RunCommand(*command, context) : -1;
   }
 
@@ -378,7 +378,7 @@ TEST_F(CtlTest, ApplyingAMissingProfileIsRefused) {
 }
 
 TEST_F(CtlTest, InfoShowsWhatTheInformationPageShows) {
-  ip.list = {{kModelDescription, "192.168.7.20"}};
+  ipHelper.list = {{kModelDescription, "192.168.7.20"}};
   EXPECT_EQ(run({"info"}), kExitSuccess);
   const std::string japan = RegionName("JP").substr(1);
   EXPECT_TRUE(out.has("region: " + japan + " (JP)"));

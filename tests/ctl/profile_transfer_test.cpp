@@ -36,7 +36,7 @@ struct Machine : CtlMachine {
   explicit Machine(const std::string& cardId) {
     guids.texts = {cardId};
     discovery.FindAdapterDevice();
-    adapterFound = discovery.PickAdapter();
+    adapterPresent = discovery.PickAdapter();
     std::string id;
     cardConfigId.GetCardConfigId(id);
   }
@@ -48,8 +48,8 @@ struct Machine : CtlMachine {
     EXPECT_TRUE(command) << error;
     // As the console answers: --yes to every question the store asks.
     prompt.answers.assign(400, command && command->yes);
-    CtlContext context{services, discovery, clock,    out,    adapterFound, "Jun 30 2005",
-                       codec,    ctlFiles,  registry, opened, interrupted};
+    CtlContext context{services, discovery, clock,    out,           adapterPresent, "Jun 30 2005",
+                       codec,    ctlFiles,  registry, channelOpened, interrupted};
     return command ? RunCommand(*command, context) : -1;
   }
 

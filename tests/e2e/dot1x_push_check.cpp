@@ -10,16 +10,12 @@
 #include <vector>
 
 #include "activation/configuration_push.h"
-#include "adapter/adapter.h"
-#include "adapter/adapter_discovery.h"
 #include "adapter/oid_conversions.h"
-#include "dot1x/dot1x_client.h"
-#include "parameters/driver_parameters.h"
+#include "core/core_objects.h"
 #include "win32/library_search.h"
-#include "win32/win32_device_setup.h"
 #include "win32/win32_dot1x_library.h"
 #include "win32/win32_ndis_library.h"
-#include "win32/win32_registry.h"
+#include "win32/win32_ports.h"
 
 namespace {
 
@@ -236,28 +232,21 @@ WirelessProfile Wpa2PskProfile(const std::string& passphrase) {
 int Push() {
   bool ok = Tool("reset") && Tool("install");
 
-  Win32NdisLibrary ndis;
-  Win32CompletionEvents events;
-  Win32DeviceSetup devices;
-  Win32Registry registry;
-  SystemKind system;
-  system.servicePackLevel = 2;
-  AdapterIdentity identity;
-  AdapterDiscovery discovery(ndis, devices, system, identity);
-  ok = Check(discovery.PickAdapter() && discovery.FindAdapterDevice(), "adapter found") && ok;
-  DriverParameters parameters(ndis, registry, system, identity);
-  bool opened = false;
-  Adapter adapter(ndis, events, opened, identity.current);
+  Win32Ports ports;
+  RecordingDiagnostics diagnostics;
+  CoreObjects core(ports.ports(ports.prompt, diagnostics));
+  core.system.servicePackLevel = 2;
+  ok = Check(core.discovery.PickAdapter() && core.discovery.FindAdapterDevice(), "adapter found") &&
+       ok;
+  Adapter& adapter = core.adapter;
   MacAddress mac{};
   const bool macRead = adapter.GetMacAddress(mac);
   ok = Check(macRead, "MAC address read", MacAddressText(mac)) && ok;
 
-  Win32Dot1xLibrary library;
-  RecordingDiagnostics diagnostics;
-  Dot1xClient dot1x(library, diagnostics);
+  Dot1xClient& dot1x = core.dot1x;
   ok = Check(dot1x.Open(mac), "802.1X binding: AegisE5.dll bound and the card selected") && ok;
 
-  const PushTargets targets{adapter, dot1x, parameters, system};
+  const PushTargets targets = core.services.activationTargets().push;
   WirelessProfile right = Wpa2PskProfile("kestrel-wpa2-psk");
   ok = Check(ApplyConfiguration(targets, right), "push with the right passphrase") && ok;
   ok = Check(right.NetBand == 0x0D, "NetBand narrowed by the region JP",

@@ -7,14 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "adapter/adapter.h"
-#include "adapter/adapter_discovery.h"
-#include "adapter/driver_version.h"
-#include "parameters/driver_parameters.h"
-#include "win32/win32_device_setup.h"
-#include "win32/win32_ndis_library.h"
-#include "win32/win32_registry.h"
-#include "win32/win32_system_ports.h"
+#include "core/core_objects.h"
+#include "win32/win32_ports.h"
 
 namespace {
 
@@ -77,12 +71,9 @@ bool Tool(const std::string& arguments, std::string* output = nullptr) {
 
 // The second process: waits up to 5 s for connection state `state` and the SSID.
 int Reader(const std::string& ssid, std::uint32_t wanted) {
-  Win32NdisLibrary library;
-  Win32CompletionEvents events;
-  Win32DeviceSetup devices;
-  SystemKind system;
-  AdapterIdentity identity;
-  AdapterDiscovery discovery(library, devices, system, identity);
+  Win32Ports ports;
+  CoreObjects core(ports.ports());
+  AdapterDiscovery& discovery = core.discovery;
   if (ssid == "(absent)") {
     const bool listed = discovery.PickAdapter();
     std::printf("reader: adapter %s\n", listed ? "listed" : "not listed");
@@ -90,8 +81,7 @@ int Reader(const std::string& ssid, std::uint32_t wanted) {
   }
   if (!discovery.PickAdapter())
     return 3;
-  bool opened = false;
-  Adapter adapter(library, events, opened, identity.current);
+  Adapter& adapter = core.adapter;
   std::uint32_t state = 99;
   for (int i = 0; i < 50 && !(adapter.GetConnectionState(state) && state == wanted); ++i)
     Sleep(100);
@@ -119,18 +109,13 @@ bool Contains(const std::string& text, const std::string& part) {
 int Writer() {
   bool ok = Tool("reset") && Tool("install");
 
-  Win32NdisLibrary library;
-  Win32CompletionEvents events;
-  Win32DeviceSetup devices;
-  Win32Registry registry;
-  Win32FileInfo files;
-  SystemKind system;
-  AdapterIdentity identity;
-  AdapterDiscovery discovery(library, devices, system, identity);
-  ok = Check(discovery.PickAdapter() && discovery.FindAdapterDevice(), "adapter found") && ok;
+  Win32Ports ports;
+  CoreObjects core(ports.ports());
+  ok = Check(core.discovery.PickAdapter() && core.discovery.FindAdapterDevice(), "adapter found") &&
+       ok;
 
-  DriverParameters parameters(library, registry, system, identity);
-  DriverVersion driverVersion(parameters, registry, files, system);
+  DriverParameters& parameters = core.parameters;
+  DriverVersion& driverVersion = core.driverVersion;
   std::string version;
   std::string date;
   const bool versionRead = driverVersion.GetDriverVersionAndDate(version, date);
@@ -141,8 +126,7 @@ int Writer() {
   const bool countryRead = parameters.ReadDriverParameter("ccode", country);
   ok = Check(countryRead && country == "JP", "ccode in the class key", country) && ok;
 
-  bool opened = false;
-  Adapter adapter(library, events, opened, identity.current);
+  Adapter& adapter = core.adapter;
   adapter.SetInfrastructureMode(1);
   adapter.SetAuthenticationMode(0);
   adapter.SetWepStatus(1);

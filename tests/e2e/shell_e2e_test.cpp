@@ -9,14 +9,10 @@
 #include <functional>
 #include <string>
 
-#include "adapter/adapter.h"
-#include "adapter/adapter_discovery.h"
-#include "parameters/driver_parameters.h"
+#include "core/core_objects.h"
 #include "platform/registry_key.h"
 #include "profiles/registry_helpers.h"
-#include "win32/win32_device_setup.h"
-#include "win32/win32_ndis_library.h"
-#include "win32/win32_registry.h"
+#include "win32/win32_ports.h"
 
 namespace kestrel {
 namespace {
@@ -222,22 +218,21 @@ class ShellEndToEnd : public ::testing::Test {
     ScopedRegistryKey key(registry);
     return key.open(RegistryHive::LocalMachine, path + subKey, RegistryAccess::Query);
   }
+  // A channel of its own, opened afresh for each question.
   std::string adapterCountry() {
     bool opened = false;
-    Adapter adapter(ndis, events, opened, identity.current);
+    Adapter adapter(ports.ndis, ports.events, opened, identity.current);
     std::string code = "(none)";
     adapter.GetCountryCode(code);
     return code;
   }
 
-  Win32NdisLibrary ndis;
-  Win32CompletionEvents events;
-  Win32DeviceSetup devices;
-  Win32Registry registry;
-  SystemKind system;
-  AdapterIdentity identity;
-  AdapterDiscovery discovery{ndis, devices, system, identity};
-  DriverParameters parameters{ndis, registry, system, identity};
+  Win32Ports ports;
+  CoreObjects core{ports.ports()};
+  Win32Registry& registry = ports.registry;
+  const AdapterIdentity& identity = core.identity;
+  AdapterDiscovery& discovery = core.discovery;
+  DriverParameters& parameters = core.parameters;
   std::string path;
 };
 

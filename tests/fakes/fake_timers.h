@@ -2,14 +2,13 @@
 // In-memory window timers: log starts and stops; a test fires ticks of running timers.
 
 #include <functional>
-#include <map>
 #include <vector>
 
-#include "platform/timers.h"
+#include "ui/windowless/manual_timers.h"
 
 namespace kestrel::fakes {
 
-class FakeTimers : public Timers {
+class FakeTimers : public ManualTimers {
  public:
   struct Call {
     bool start;
@@ -24,24 +23,18 @@ class FakeTimers : public Timers {
   bool startFails = false;
   std::function<void(std::uint32_t)> onTick;  // the owner window's timer handler
 
-  // Observations.
+  // Observations (and `running`).
   std::vector<Call> calls;
-  std::map<std::uint32_t, std::uint32_t> running;  // id -> period
 
   bool start(std::uint32_t id, std::uint32_t periodMs) override {
     calls.push_back({true, id, periodMs});
-    if (startFails)
-      return false;
-    running[id] = periodMs;
-    return true;
+    return !startFails && ManualTimers::start(id, periodMs);
   }
 
   void stop(std::uint32_t id) override {
     calls.push_back({false, id, 0});
-    running.erase(id);
+    ManualTimers::stop(id);
   }
-
-  bool isRunning(std::uint32_t id) const { return running.count(id) != 0; }
 
   // Delivers one tick, as the window would, only while the timer runs.
   bool fire(std::uint32_t id) {

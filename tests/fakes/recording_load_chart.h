@@ -4,20 +4,17 @@
 #include <string>
 #include <vector>
 
-#include "monitor/load_chart.h"
+#include "ui/windowless/windowless_page.h"
 
 namespace kestrel::fakes {
 
-class RecordingLoadChart : public LoadChart {
+class RecordingLoadChart : public WindowlessChart {
  public:
   std::vector<std::string> operations;  // "interval 1000", "append 143", "advance", "empty"
-  std::uint32_t interval = 1000;
 
   std::uint32_t SetScrollInterval(std::uint32_t ms) override {
     operations.push_back("interval " + std::to_string(ms));
-    const std::uint32_t previous = interval;
-    interval = ms;
-    return previous;
+    return WindowlessChart::SetScrollInterval(ms);
   }
   void AppendValue(int value) override { operations.push_back("append " + std::to_string(value)); }
   void Advance() override { operations.push_back("advance"); }

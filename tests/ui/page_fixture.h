@@ -5,15 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fake_dot1x_library.h"
-#include "fakes/fake_guid_source.h"
-#include "fakes/fake_ndis_library.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_system_ports.h"
-#include "fakes/fake_user_prompt.h"
+#include "core/core_objects.h"
+#include "fakes/fake_ports.h"
 #include "platform/registry_key.h"
-#include "profiles/card_config_id.h"
-#include "ui/app_services.h"
 #include "ui/sheet_services.h"
 
 namespace kestrel::testing {
@@ -67,11 +61,13 @@ class RecordingSettingsLink : public SettingsPageLink {
   void showProfileName(const std::string& name) override { calls.push_back("name " + name); }
 };
 
-struct PageServices {
-  PageServices() {
+struct PageServices : fakes::FakePorts, CoreObjects {
+  PageServices() : CoreObjects(ports()) {
     identity.current.deviceName = "{8E2F1C35-4B7A-4F0C-9D21-6A5B3C2D1E0F}";
     identity.driverKey = "{4D36E972-E325-11CE-BFC1-08002BE10318}\\0042";
     registry.putKey(RegistryHive::LocalMachine, kParametersKey);
+    adapterPresent = true;
+    startup.dot1xAvailable = true;
   }
   void putParameter(const std::string& name, const std::string& text) {
     registry.putValue(RegistryHive::LocalMachine, kParametersKey, name,
@@ -86,38 +82,6 @@ struct PageServices {
     }
     return found;
   }
-
-  fakes::FakeRegistry registry;
-  fakes::FakeNdisLibrary ndis;
-  fakes::FakeCompletionEvents events;
-  fakes::FakeDot1xLibrary dot1xLibrary;
-  fakes::FakeGuidSource guids;
-  fakes::FakeUserPrompt prompt;
-  fakes::FakeIpHelper ipHelper;
-  fakes::FakeFileInfo files;
-  DiscardingDot1xDiagnostics diagnostics;
-  Dot1xClient dot1x{dot1xLibrary, diagnostics};
-  SystemKind system;
-  AdapterIdentity identity;
-  bool opened = false;
-  bool adapterPresent = true;
-  bool zeroConfigInControl = false;
-  bool dot1xAvailable = true;
-  ProfileRecords records;
-  Adapter adapter{ndis, events, opened, identity.current};
-  DriverParameters parameters{ndis, registry, system, identity};
-  DriverVersion driverVersion{parameters, registry, files, system};
-  CardConfigId cardConfigId{parameters, guids};
-  DriverParameterMirror mirror{registry, parameters, cardConfigId, system, adapterPresent};
-  ProfileStore store{registry, parameters, cardConfigId, prompt, system, records.list};
-  AppServices services{system,         identity,
-                       adapter,        parameters,
-                       driverVersion,  ipHelper,
-                       files,          dot1x,
-                       records,        store,
-                       mirror,         prompt,
-                       adapterPresent, zeroConfigInControl,
-                       dot1xAvailable};
 };
 
 }  // namespace kestrel::testing

@@ -4,14 +4,10 @@
 #include <cstdio>
 #include <string>
 
-#include "adapter/adapter.h"
-#include "adapter/adapter_discovery.h"
 #include "adapter/oid_conversions.h"
+#include "core/core_objects.h"
 #include "installer/device_installer.h"
-#include "parameters/driver_parameters.h"
-#include "win32/win32_device_setup.h"
-#include "win32/win32_ndis_library.h"
-#include "win32/win32_registry.h"
+#include "win32/win32_ports.h"
 
 namespace {
 
@@ -23,16 +19,12 @@ const char* YesNo(bool value) {
 
 int main() {
   using namespace kestrel;
-  Win32NdisLibrary library;
-  Win32CompletionEvents events;
-  Win32DeviceSetup devices;
-  Win32Registry registry;
-  SystemKind system;  // XP, as the prefix reports
-  AdapterIdentity identity;
-  bool channelOpened = false;
+  Win32Ports ports;
+  CoreObjects core(ports.ports());  // the system stays XP, as the prefix reports
+  const AdapterIdentity& identity = core.identity;
+  AdapterDiscovery& discovery = core.discovery;
 
-  std::printf("DNIN50.dll loaded: %s\n", YesNo(library.loaded()));
-  AdapterDiscovery discovery(library, devices, system, identity);
+  std::printf("DNIN50.dll loaded: %s\n", YesNo(ports.ndis.loaded()));
   if (!discovery.PickAdapter()) {
     std::printf("PickAdapter: no KESTREL LX740N adapter listed\n");
     return 3;
@@ -49,7 +41,7 @@ int main() {
   std::printf("FindAdapterDevice: %s, driver key: %s\n", YesNo(deviceFound),
               identity.driverKey.c_str());
 
-  Adapter adapter(library, events, channelOpened, identity.current);
+  Adapter& adapter = core.adapter;
   MacAddress mac{};
   SsidRecord ssid;
   std::string channel = "N/A";
@@ -61,7 +53,7 @@ int main() {
   adapter.GetCountryCode(country);
   std::printf("channel: %s\nregion: %s\n", channel.c_str(), country.c_str());
 
-  DriverParameters parameters(library, registry, system, identity);
+  DriverParameters& parameters = core.parameters;
   std::printf("parameters path: HKLM\\%s\n", parameters.GetDriverParametersPath().c_str());
   const bool written = parameters.WriteDriverParameter("SmokeCheck", "written by adapter_smoke");
   std::string back = "(not read)";
@@ -71,7 +63,7 @@ int main() {
   std::printf("driver parameter written: %s, read back: %s \"%s\"\nDriverDesc: %s\n",
               YesNo(written), YesNo(read), back.c_str(), description.c_str());
 
-  const bool ok = macOk && channelOpened && deviceFound && written && read &&
+  const bool ok = macOk && core.channelOpened && deviceFound && written && read &&
                   back == "written by adapter_smoke";
   std::printf("smoke: %s\n", ok ? "PASS" : "FAIL");
   return ok ? 0 : 1;

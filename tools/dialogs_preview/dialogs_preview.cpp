@@ -16,25 +16,13 @@
 #include <string>
 
 #include "activation/activation.h"
-#include "adapter/adapter.h"
-#include "adapter/adapter_discovery.h"
+#include "core/core_objects.h"
 #include "dialogs/dialogs_ids.h"
-#include "dot1x/dot1x_client.h"
 #include "installer/device_installer.h"
-#include "parameters/driver_parameters.h"
-#include "profiles/card_config_id.h"
-#include "profiles/driver_parameter_mirror.h"
-#include "profiles/profile_store.h"
 #include "shell/os_classification.h"
 #include "win32/ui/dialogs/ad_hoc_view.h"
 #include "win32/ui/dialogs/advanced_settings_view.h"
-#include "win32/win32_device_setup.h"
-#include "win32/win32_dot1x_library.h"
-#include "win32/win32_guid_source.h"
-#include "win32/win32_ndis_library.h"
-#include "win32/win32_registry.h"
-#include "win32/win32_system_ports.h"
-#include "win32/win32_user_prompt.h"
+#include "win32/win32_ports.h"
 
 namespace {
 
@@ -170,37 +158,29 @@ int main(int argc, char** argv) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
 
-  Win32SystemVersion version;
+  Win32Ports ports;
+  CoreObjects core(ports.ports());
   SystemVersionInfo versionInfo;
-  SystemKind system;
-  if (version.read(versionInfo))
-    ClassifyOs(versionInfo, system);
-  Win32NdisLibrary library;
-  Win32CompletionEvents events;
-  Win32DeviceSetup devices;
-  Win32Registry registry;
-  AdapterIdentity identity;
-  AdapterDiscovery discovery(library, devices, system, identity);
+  if (ports.systemVersion.read(versionInfo))
+    ClassifyOs(versionInfo, core.system);
   std::string installError;
-  if (!discovery.PickAdapter() ||
-      (!discovery.FindAdapterDevice() &&
-       !(sim::InstallSimulatedDevice("JP", installError) && discovery.FindAdapterDevice()))) {
+  if (!core.discovery.PickAdapter() ||
+      (!core.discovery.FindAdapterDevice() &&
+       !(sim::InstallSimulatedDevice("JP", installError) && core.discovery.FindAdapterDevice()))) {
     std::printf("no simulated adapter: %s\n", installError.c_str());
     return 3;
   }
-  bool channelOpened = false;
-  Adapter adapter(library, events, channelOpened, identity.current);
-  DriverParameters parameters(library, registry, system, identity);
-  Win32UserPrompt prompt;
-  DialogServices services{adapter, parameters, system, prompt};
+  core.adapterPresent = true;
+  Adapter& adapter = core.adapter;
+  ProfileRecords& records = core.records;
+  DialogServices services{adapter, core.parameters, core.system, ports.prompt};
   std::string country = "?";
   std::string description = "?";
   adapter.GetCountryCode(country);
-  parameters.ReadDriverParameter("DriverDesc", description);
+  core.parameters.ReadDriverParameter("DriverDesc", description);
   std::printf("adapter: %s, country %s, service pack level %u\n", description.c_str(),
-              country.c_str(), system.servicePackLevel);
+              country.c_str(), core.system.servicePackLevel);
 
-  ProfileRecords records;
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   const UINT_PTR timer = SetTimer(nullptr, 0, kStepMilliseconds, Tick);
 
@@ -254,16 +234,7 @@ int main(int argc, char** argv) {
   KillTimer(nullptr, timer);
 
   // Apply, as the settings page does after validation.
-  Win32Dot1xLibrary dot1xLibrary;
-  DiscardingDot1xDiagnostics diagnostics;
-  Dot1xClient dot1x(dot1xLibrary, diagnostics);
-  Win32GuidSource guids;
-  CardConfigId cardConfigId(parameters, guids);
-  const bool adapterFound = true;
-  DriverParameterMirror mirror(registry, parameters, cardConfigId, system, adapterFound);
-  ProfileStore store(registry, parameters, cardConfigId, prompt, system, records.list);
-  const bool pushed = ActivateWorkingProfile(
-      {records, mirror, {adapter, dot1x, parameters, system}, store}, "New Profile");
+  const bool pushed = ActivateWorkingProfile(core.services.activationTargets(), "New Profile");
   std::printf("apply: %s\n", pushed ? "pushed" : "push failed");
   PrintRadio("applied", records.current);
 

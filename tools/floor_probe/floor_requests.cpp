@@ -9,8 +9,8 @@ constexpr char kInterfacesKey[] = "SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Inte
 }  // namespace
 
 FloorRequests::FloorRequests() {
-  present_ = discovery_.PickAdapter();
-  flagsKey_ = kInterfacesKey + identity_.interfaceGuid;
+  core_.adapterPresent = core_.discovery.PickAdapter();
+  flagsKey_ = kInterfacesKey + core_.identity.interfaceGuid;
   manager_ = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
 }
 
@@ -20,23 +20,23 @@ FloorRequests::~FloorRequests() {
 }
 
 void FloorRequests::tick() {
-  if (present_ && linkRequests())
+  if (core_.adapterPresent && linkRequests())
     zeroConfigQuery();
 }
 
 // False when the adapter is not ready.
 bool FloorRequests::linkRequests() {
   std::uint32_t hardware = 0;
-  if (!adapter_.GetHardwareStatus(hardware) || hardware != 0)
+  if (!core_.adapter.GetHardwareStatus(hardware) || hardware != 0)
     return false;
-  if (!adapter_.IsMediaConnected())
+  if (!core_.adapter.IsMediaConnected())
     return true;
   std::int32_t rssi = 0;
-  adapter_.GetRssi(rssi);
+  core_.adapter.GetRssi(rssi);
   std::uint32_t mode = 0;
-  adapter_.GetInfrastructureMode(mode);
+  core_.adapter.GetInfrastructureMode(mode);
   SsidRecord ssid;
-  adapter_.GetSsid(ssid);
+  core_.adapter.GetSsid(ssid);
   return true;
 }
 

@@ -8,11 +8,8 @@
 
 #include <string>
 
-#include "adapter/adapter.h"
-#include "adapter/adapter_discovery.h"
-#include "platform/os_kind.h"
-#include "win32/win32_device_setup.h"
-#include "win32/win32_ndis_library.h"
+#include "core/core_objects.h"
+#include "win32/win32_ports.h"
 
 namespace kestrel {
 
@@ -25,21 +22,16 @@ class FloorRequests {
 
   void tick();
   // The adapter the requests go to, for probes that also make the pages' requests.
-  Adapter& adapter() { return adapter_; }
+  Adapter& adapter() { return core_.adapter; }
+  // The real ports, for probes that make more of the pages' requests.
+  Win32Ports& ports() { return ports_; }
 
  private:
   bool linkRequests();
   void zeroConfigQuery();
 
-  Win32NdisLibrary library_;
-  Win32CompletionEvents events_;
-  Win32DeviceSetup devices_;
-  SystemKind system_;
-  AdapterIdentity identity_;
-  bool opened_ = false;
-  bool present_ = false;
-  AdapterDiscovery discovery_{library_, devices_, system_, identity_};
-  Adapter adapter_{library_, events_, opened_, identity_.current};
+  Win32Ports ports_;
+  CoreObjects core_{ports_.ports()};
   std::string flagsKey_;
   SC_HANDLE manager_ = nullptr;
 };

@@ -9,16 +9,16 @@
 #include "link_monitor.h"
 #include "link_wait.h"
 #include "monitor/link_status.h"
-#include "monitor/load_chart.h"
 #include "monitor/site_survey.h"
 #include "monitor/statistics_sampler.h"
 #include "monitor/status_panel.h"
 #include "page_user.h"
-#include "platform/timers.h"
 #include "profile_transfer.h"
 #include "profiles/profile_messages.h"
 #include "shell/tray_applet.h"
 #include "ui/information/identity_texts.h"
+#include "ui/windowless/manual_timers.h"
+#include "ui/windowless/windowless_page.h"
 
 namespace kestrel::ctl {
 
@@ -41,22 +41,6 @@ std::string PercentNumber(const std::string& percentText) {
   return trimmed.substr(0, blank);
 }
 
-// The scan cycle's timers, run by the command itself: it sleeps the period and ticks.
-class CommandTimers : public Timers {
- public:
-  bool start(std::uint32_t id, std::uint32_t periodMs) override {
-    running = id;
-    period = periodMs;
-    return true;
-  }
-  void stop(std::uint32_t id) override {
-    if (running == id)
-      running = 0;
-  }
-  std::uint32_t running = 0;
-  std::uint32_t period = 0;
-};
-
 class CollectingSurveyView : public SurveyView {
  public:
   void setScanStatus(const std::string&) override {}
@@ -65,14 +49,6 @@ class CollectingSurveyView : public SurveyView {
   void clearNetworks() override { rows.clear(); }
   void appendNetwork(const SurveyRow& row) override { rows.push_back(row); }
   std::vector<SurveyRow> rows;
-};
-
-class NoChart : public LoadChart {
- public:
-  std::uint32_t SetScrollInterval(std::uint32_t ms) override { return ms; }
-  void AppendValue(int) override {}
-  void Advance() override {}
-  void AdvanceEmpty() override {}
 };
 
 const char* SecurityName(const WirelessProfile& profile) {
@@ -236,16 +212,18 @@ class Runner {
   }
 
   int scan(Format format) {
-    CommandTimers timers;
+    // The cycle's timers are run by the command itself: it sleeps the period and ticks.
+    ManualTimers timers;
     CollectingSurveyView view;
     SiteSurvey survey(s_.adapter, timers, view);
     survey.StartScan();
     // Bounded: the cycle is 102 ticks; a timer that never stops ends the wait too.
-    for (int tick = 0; timers.running != 0 && tick < 1000; ++tick) {
+    for (int tick = 0; !timers.running.empty() && tick < 1000; ++tick) {
       if (out_.terminal() && format == Format::Table && tick % 20 == 0)
         out_.progress(".");
-      c_.clock.sleepMs(timers.period);
-      survey.OnTimer(timers.running);
+      const auto [id, periodMs] = *timers.running.begin();
+      c_.clock.sleepMs(periodMs);
+      survey.OnTimer(id);
     }
     if (out_.terminal() && format == Format::Table)
       out_.progress("\n");
@@ -478,7 +456,7 @@ class Runner {
   }
 
   int stats(int seconds) {
-    NoChart chart;
+    WindowlessChart chart;
     StatisticsSampler sampler(s_.adapter, chart);
     StatisticsPageFields page;
     for (int second = 0; second < seconds; ++second) {

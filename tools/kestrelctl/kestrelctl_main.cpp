@@ -8,19 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "core/core_objects.h"
 #include "ctl_runner.h"
-#include "profiles/card_config_id.h"
 #include "shell/os_classification.h"
 #include "utility_version.h"
 #include "win32/ansi_text.h"
 #include "win32/library_search.h"
-#include "win32/win32_device_setup.h"
-#include "win32/win32_dot1x_library.h"
-#include "win32/win32_guid_source.h"
-#include "win32/win32_ndis_library.h"
-#include "win32/win32_registry.h"
-#include "win32/win32_shell_ports.h"
-#include "win32/win32_system_ports.h"
+#include "win32/win32_ports.h"
 #include "win32_text_files.h"
 
 namespace {
@@ -109,53 +103,19 @@ int main(int argc, char** argv) {
     return ctl::kExitUsage;
   }
 
-  Win32SystemVersion versionSource;
-  SystemVersionInfo version;
-  SystemKind system;
-  if (versionSource.read(version))
-    ClassifyOs(version, system);
-
   ConsoleOutput out;
   ConsolePrompt prompt(out, command->yes);
-  Win32NdisLibrary library;
-  Win32CompletionEvents events;
-  Win32DeviceSetup devices;
-  Win32Registry registry;
-  Win32IpHelper ipHelper;
-  Win32FileInfo files;
-  Win32GuidSource guids;
-  Win32Clock clock;
-  Win32Dot1xLibrary dot1xLibrary;
-  DiscardingDot1xDiagnostics diagnostics;
+  Win32Ports ports;
+  CoreObjects core(ports.ports(prompt, ports.dot1xDiagnostics));
+  SystemVersionInfo version;
+  if (ports.systemVersion.read(version))
+    ClassifyOs(version, core.system);
 
-  AdapterIdentity identity;
-  bool channelOpened = false;
-  bool adapterFound = false;
-  const bool zeroConfigInControl = false;
-  Adapter adapter(library, events, channelOpened, identity.current);
-  AdapterDiscovery discovery(library, devices, system, identity);
-  DriverParameters parameters(library, registry, system, identity);
-  DriverVersion driverVersion(parameters, registry, files, system);
-  Dot1xClient dot1x(dot1xLibrary, diagnostics);
-  const bool& dot1xAvailable = dot1x.dot1xAvailable();
-  ProfileRecords records;
-  CardConfigId cardConfigId(parameters, guids);
-  ProfileStore store(registry, parameters, cardConfigId, prompt, system, records.list);
-  DriverParameterMirror mirror(registry, parameters, cardConfigId, system, adapterFound);
-
-  AppServices services{system,        identity,
-                       adapter,       parameters,
-                       driverVersion, ipHelper,
-                       files,         dot1x,
-                       records,       store,
-                       mirror,        prompt,
-                       adapterFound,  zeroConfigInControl,
-                       dot1xAvailable};
   ctl::Win32TextCodec codec;
   ctl::Win32CtlFiles ctlFiles;
-  ctl::CtlContext context{services,     discovery,           clock,      out,
-                          adapterFound, kUtilityReleaseDate, codec,      ctlFiles,
-                          registry,     channelOpened,       interrupted};
+  ctl::CtlContext context{core.services,       core.discovery,      ports.clock, out,
+                          core.adapterPresent, kUtilityReleaseDate, codec,       ctlFiles,
+                          ports.registry,      core.channelOpened,  interrupted};
   if (command->verb == ctl::Verb::Monitor)
     SetConsoleCtrlHandler(OnConsoleControl, TRUE);
   return ctl::RunCommand(*command, context);

@@ -49,7 +49,7 @@ bool SettingsPageUser::type(ControlId id, const std::string& text, std::string& 
     why = "the settings page does not offer this now";
     return false;
   }
-  const int limit = controls_.textLimit(id);
+  const int limit = controls_.at(id).textLimit;
   if (limit > 0 && CharacterCount(text) > static_cast<std::size_t>(limit)) {
     why = "longer than the " + std::to_string(limit) + " characters the page takes";
     return false;

@@ -7,12 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "memory_controls.h"
-#include "platform/timers.h"
 #include "ui/app_services.h"
 #include "ui/settings/settings_page.h"
-#include "ui/settings/settings_page_window.h"
-#include "ui/sheet_services.h"
+#include "ui/windowless/memory_controls.h"
+#include "ui/windowless/windowless_page.h"
 
 namespace kestrel::ctl {
 
@@ -22,29 +20,6 @@ struct NetworkChoice {
   bool adHoc = false;
   std::optional<std::string> wepKey;
   std::optional<std::string> passphrase;
-};
-
-// The page's surroundings when it has no window: nothing to draw, no timers, no popup.
-class WindowlessPage : public SettingsPageWindow,
-                       public SettingsDialogs,
-                       public SheetControl,
-                       public Timers {
- public:
-  void setPageModified(bool) override {}
-  void setPasswordMask(ControlId, bool) override {}
-  void selectAllText(ControlId) override {}
-  void setCaret(ControlId, int) override {}
-  void drawPictures() override {}
-  std::optional<NetworkTypeEffect> openAdvancedSettings(bool, bool) override {
-    return std::nullopt;
-  }
-  bool openAdHocSettings() override { return false; }
-  void showButton(SheetButton, bool) override {}
-  void enableButton(SheetButton, bool) override {}
-  void setActivePage(int) override {}
-  void showApplyingPopup() override {}
-  bool start(std::uint32_t, std::uint32_t) override { return true; }
-  void stop(std::uint32_t) override {}
 };
 
 class SettingsPageUser {

@@ -16,14 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "adapter/adapter.h"
-#include "adapter/adapter_discovery.h"
-#include "adapter/driver_version.h"
-#include "dot1x/dot1x_client.h"
+#include "core/core_objects.h"
 #include "monitor/link_status.h"
-#include "parameters/driver_parameters.h"
-#include "profiles/card_config_id.h"
-#include "ui/app_services.h"
 #include "ui/information/information_page.h"
 #include "ui/sheet_services.h"
 #include "ui/statistics/statistics_page.h"
@@ -32,13 +26,7 @@
 #include "win32/ui/networks/networks_view.h"
 #include "win32/ui/statistics/statistics_view.h"
 #include "win32/win32_control_surface.h"
-#include "win32/win32_device_setup.h"
-#include "win32/win32_dot1x_library.h"
-#include "win32/win32_guid_source.h"
-#include "win32/win32_ndis_library.h"
-#include "win32/win32_registry.h"
-#include "win32/win32_system_ports.h"
-#include "win32/win32_user_prompt.h"
+#include "win32/win32_ports.h"
 
 namespace {
 
@@ -94,43 +82,14 @@ class PreviewSheet : public SheetControl, public SettingsPageLink {
 };
 
 struct Program {
-  Win32NdisLibrary library;
-  Win32CompletionEvents events;
-  Win32DeviceSetup devices;
-  Win32Registry registry;
-  Win32IpHelper ipHelper;
-  Win32FileInfo files;
-  Win32GuidSource guids;
-  Win32UserPrompt prompt;
-  Win32Dot1xLibrary dot1xLibrary;
-  DiscardingDot1xDiagnostics diagnostics;
-  Dot1xClient dot1x{dot1xLibrary, diagnostics};
-  SystemKind system;
-  AdapterIdentity identity;
-  bool channelOpened = false;
-  bool adapterPresent = false;
-  bool zeroConfigInControl = false;
-  bool dot1xAvailable = true;
-  ProfileRecords records;
-  Adapter adapter{library, events, channelOpened, identity.current};
-  DriverParameters parameters{library, registry, system, identity};
-  DriverVersion driverVersion{parameters, registry, files, system};
-  CardConfigId cardConfigId{parameters, guids};
-  DriverParameterMirror mirror{registry, parameters, cardConfigId, system, adapterPresent};
-  ProfileStore store{registry, parameters, cardConfigId, prompt, system, records.list};
-  AppServices services{system,         identity,
-                       adapter,        parameters,
-                       driverVersion,  ipHelper,
-                       files,          dot1x,
-                       records,        store,
-                       mirror,         prompt,
-                       adapterPresent, zeroConfigInControl,
-                       dot1xAvailable};
+  Win32Ports ports;
+  CoreObjects core{ports.ports()};
+  AppServices& services = core.services;
   PreviewSheet sheet;
   NetworksView networks{services, sheet, sheet};
   StatisticsView statistics{services, sheet};
   InformationView information{services, sheet};
-  LinkStatusPoller poller{adapter};
+  LinkStatusPoller poller{core.adapter};
 };
 
 Program* program = nullptr;
@@ -306,7 +265,7 @@ void Tour::connectToOpenNetwork() {
   check(program->networks.logic().chosen().networkName == "KESTREL_Open",
         "the open network is selected");
   SendMessageW(program->sheet.window, WM_COMMAND, kSheetConnectButtonId, 0);
-  const WirelessProfile& current = program->records.current;
+  const WirelessProfile& current = program->core.records.current;
   check(current.NetworkName == "KESTREL_Open" && current.EnableSecurity == 0 &&
             current.ConfigurationName == "VirtualProfile",
         "connect applied the open network as VirtualProfile");
@@ -416,11 +375,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
 
   Program state;
   program = &state;
-  AdapterDiscovery discovery(state.library, state.devices, state.system, state.identity);
-  state.adapterPresent = discovery.PickAdapter();
-  discovery.FindAdapterDevice();
+  state.core.adapterPresent = state.core.discovery.PickAdapter();
+  state.core.discovery.FindAdapterDevice();
   Say(std::string("adapter: ") +
-      (state.adapterPresent ? state.identity.current.description : "(none found)"));
+      (state.core.adapterPresent ? state.core.identity.current.description : "(none found)"));
 
   Tour walk;
   if (std::wcsstr(commandLine, L"--tour") != nullptr)

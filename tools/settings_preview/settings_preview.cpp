@@ -1,8 +1,8 @@
 // The settings page in the main sheet (the other pages left out), against the simulated
 // adapter, for a look at it (see scripts/settings-preview). Arguments: the security mode to show
 // ("none", "wep", "wpa", or "wepkey": a typed WEP key), the seconds to stay open, and "apply" to
-// press Apply once the mode is set up. The 802.1X client counts as present ("wpa" needs it) when
-// the library is found or when the mode is "wpa".
+// press Apply once the mode is set up. "wpa" needs the 802.1X client library beside the program,
+// as the utility does.
 #include <windows.h>
 // clang-format off
 #include <objbase.h>
@@ -15,22 +15,12 @@
 #include <cwchar>
 #include <string>
 
-#include "adapter/adapter.h"
-#include "adapter/adapter_discovery.h"
-#include "adapter/driver_version.h"
+#include "core/core_objects.h"
 #include "dialogs/settings_ids.h"
-#include "parameters/driver_parameters.h"
-#include "profiles/card_config_id.h"
-#include "ui/app_services.h"
+#include "ui/windowless/windowless_page.h"
 #include "win32/ui/settings/settings_page_view.h"
 #include "win32/ui/sheet/main_sheet.h"
-#include "win32/win32_device_setup.h"
-#include "win32/win32_dot1x_library.h"
-#include "win32/win32_guid_source.h"
-#include "win32/win32_ndis_library.h"
-#include "win32/win32_registry.h"
-#include "win32/win32_system_ports.h"
-#include "win32/win32_user_prompt.h"
+#include "win32/win32_ports.h"
 
 namespace {
 
@@ -39,14 +29,6 @@ using namespace kestrel;
 constexpr UINT_PTR kCloseTimer = 9001;
 constexpr UINT_PTR kApplyTimer = 9002;
 constexpr UINT_PTR kSetupTimer = 9003;
-
-class NoDialogs : public SettingsDialogs {
- public:
-  std::optional<NetworkTypeEffect> openAdvancedSettings(bool, bool) override {
-    return std::nullopt;
-  }
-  bool openAdHocSettings() override { return false; }
-};
 
 // Types like a user: each text set here reaches the page as a change (an edit tells by
 // itself; a combo box is told).
@@ -141,47 +123,17 @@ int wmain(int argc, wchar_t** argv) {
   InitCommonControlsEx(&common);
   HINSTANCE instance = GetModuleHandleW(nullptr);
 
-  Win32NdisLibrary library;
-  Win32CompletionEvents events;
-  Win32DeviceSetup devices;
-  Win32Registry registry;
-  Win32IpHelper ipHelper;
-  Win32FileInfo files;
-  Win32GuidSource guids;
-  Win32UserPrompt prompt;
-  Win32Dot1xLibrary dot1xLibrary;
-  DiscardingDot1xDiagnostics diagnostics;
-  Dot1xClient dot1x(dot1xLibrary, diagnostics);
-  SystemKind system;
-  AdapterIdentity identity;
-  bool channelOpened = false;
-
-  AdapterDiscovery discovery(library, devices, system, identity);
-  bool adapterPresent = discovery.PickAdapter();
-  discovery.FindAdapterDevice();
-  std::printf("adapter: %s\n", adapterPresent ? identity.current.description.c_str() : "none");
-  Adapter adapter(library, events, channelOpened, identity.current);
-  DriverParameters parameters(library, registry, system, identity);
-  DriverVersion driverVersion(parameters, registry, files, system);
-  CardConfigId cardConfigId(parameters, guids);
-  ProfileRecords records;
-  ProfileStore store(registry, parameters, cardConfigId, prompt, system, records.list);
-  DriverParameterMirror mirror(registry, parameters, cardConfigId, system, adapterPresent);
-  MacAddress mac{};
-  const bool clientOpened = adapter.GetMacAddress(mac) && dot1x.Open(mac);
-  const bool dot1xAvailable = clientOpened || mode == L"wpa";
-  const bool zeroConfigInControl = false;
-  AppServices services{system,         identity,
-                       adapter,        parameters,
-                       driverVersion,  ipHelper,
-                       files,          dot1x,
-                       records,        store,
-                       mirror,         prompt,
-                       adapterPresent, zeroConfigInControl,
-                       dot1xAvailable};
+  Win32Ports ports;
+  CoreObjects core(ports.ports());
+  core.adapterPresent = core.discovery.PickAdapter();
+  core.discovery.FindAdapterDevice();
+  std::printf("adapter: %s\n",
+              core.adapterPresent ? core.identity.current.description.c_str() : "none");
+  core.bindDot1xClient();
+  AppServices& services = core.services;
 
   MainSheet sheet(services, instance);
-  NoDialogs dialogs;
+  WindowlessPage dialogs;  // the two dialogs are not opened
   PreviewPage page(services, sheet, dialogs, instance, mode, seconds, apply);
   SheetPages pages;
   pages.settings = &page;
@@ -189,8 +141,8 @@ int wmain(int argc, wchar_t** argv) {
 
   SsidRecord ssid;
   std::printf("adapter SSID after the sheet: %s\n",
-              adapter.GetSsid(ssid) ? ssid.text().c_str() : "(no answer)");
-  std::printf("current profile: %s, security %d\n", records.current.NetworkName.c_str(),
-              records.current.EnableSecurity);
+              core.adapter.GetSsid(ssid) ? ssid.text().c_str() : "(no answer)");
+  std::printf("current profile: %s, security %d\n", core.records.current.NetworkName.c_str(),
+              core.records.current.EnableSecurity);
   return 0;
 }

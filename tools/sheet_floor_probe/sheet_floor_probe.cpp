@@ -70,7 +70,7 @@ class SheetProbe {
       SetTimer(window, kStatisticsTimerId, kStatisticsPeriodMs, nullptr);
     }
     if (mode_ == Mode::Information) {
-      fields_.set(kPanelFields, " " + GetIpAddressText(ipHelper_));
+      fields_.set(kPanelFields, " " + GetIpAddressText(floor_.ports().ipHelper));
       SetTimer(window, kIpRefreshTimerId, kIpRefreshPeriodMs, nullptr);
     }
   }
@@ -83,7 +83,7 @@ class SheetProbe {
     else if (id == kStatisticsTimerId)
       sample();
     else if (id == kIpRefreshTimerId)
-      fields_.set(kPanelFields, " " + GetIpAddressText(ipHelper_));
+      fields_.set(kPanelFields, " " + GetIpAddressText(floor_.ports().ipHelper));
   }
 
   void paint(HDC dc, const RECT& area) const { fields_.paint(dc, area); }
@@ -110,7 +110,6 @@ class SheetProbe {
   Mode mode_;
   FloorRequests floor_;
   LinkStatusPoller poller_{floor_.adapter()};
-  Win32IpHelper ipHelper_;
   StatisticsProbe statistics_{floor_.adapter()};
   ProbeFields fields_{kPanelFields + StatisticsProbe::kFieldCount};
 };

@@ -58,7 +58,7 @@ class SettingsPage : public SettingsPageLink {
   enum class EntryMode { Passphrase, Manual };
 
   WirelessProfile& working() { return services_.records.working; }
-  bool wpaSupported() const { return services_.dot1xAvailable; }
+  bool wpaSupported() const { return services_.dot1xAvailable(); }
   Security chosenSecurity();
   std::size_t manualSizeIndex();
   std::size_t generationSizeIndex();

@@ -15,7 +15,8 @@ Application::Application(HINSTANCE instance)
     : instance_(instance), programPath_(ExecutablePath()) {}
 
 int Application::run(const std::string& arguments) {
-  const bool firstInstance = RunFirstPhase(true, arguments, host_, versionSource_, system_);
+  const bool firstInstance =
+      RunFirstPhase(true, arguments, host_, ports_.systemVersion, core_.system);
   if (!firstInstance)
     return 0;
   initialiseSecondPhase();
@@ -29,20 +30,16 @@ bool Application::initialiseSecondPhase() {
   InitCommonControlsEx(&controls);
   LoadRichEditLibrary();
 
-  adapter_ = std::make_unique<Adapter>(ndis_, events_, channelOpened_, identity_.current);
-  identity_.win98SkipCount = 0;
-  appServices_ = std::make_unique<AppServices>(
-      AppServices{system_, identity_, *adapter_, parameters_, driverVersion_, ipHelper_, fileInfo_,
-                  dot1x_, records_, store_, mirror_, prompt_, adapterPresent_,
-                  zeroConfigState_.inControl, startupResults_.dot1xAvailable});
+  core_.identity.win98SkipCount = 0;
   startupChecks_ = std::make_unique<StartupChecks>(
-      StartupTargets{system_, discovery_, *adapter_, dot1x_, parameters_, driverVersion_, registry_,
-                     store_, records_, files_, processes_, clock_, programPath_},
-      startupResults_);
+      StartupTargets{core_.system, core_.discovery, core_.adapter, core_.dot1x, core_.parameters,
+                     core_.driverVersion, ports_.registry, core_.store, core_.records,
+                     ports_.localFiles, ports_.processes, ports_.clock, programPath_},
+      core_.startup);
   window_ = std::make_unique<HiddenMainWindow>(
-      instance_, *appServices_,
-      HiddenWindowParts{discovery_, channelOpened_, adapterPresent_, *startupChecks_, zeroConfig_,
-                        zeroConfigState_});
+      instance_, core_.services,
+      HiddenWindowParts{core_.discovery, core_.channelOpened, core_.adapterPresent, *startupChecks_,
+                        zeroConfig_, core_.zeroConfig});
   window_->run();
 
   host_.releaseInstanceMutex();

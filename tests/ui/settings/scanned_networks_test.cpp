@@ -197,7 +197,7 @@ TEST_F(SettingsPageSsidList, AChosenWpaNetworkLeavesTheWepControlsAsTheyWere) {
 TEST_F(SettingsPageSsidList, WithoutThe8021XClientAChosenWpaNetworkLeavesWpaPskDisabled) {
   heard({NetworkRecord().ssid("KESTREL_WPA2").privacy(1).element(48, RsnBody(2)),
          NetworkRecord().ssid("KESTREL_Corp").privacy(1).element(48, RsnBody(1))});
-  dot1xAvailable = false;
+  startup.dot1xAvailable = false;  // the start-up checks found no 802.1X client
   open();
   openSsidList();
   for (const char* ssid : {"KESTREL_WPA2", "KESTREL_Corp"}) {

@@ -10,16 +10,11 @@
 #include <vector>
 
 #include "adapter/oid_conversions.h"
+#include "core/core_objects.h"
 #include "fakes/fake_control_surface.h"
-#include "fakes/fake_dot1x_library.h"
-#include "fakes/fake_guid_source.h"
-#include "fakes/fake_ndis_library.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_system_ports.h"
+#include "fakes/fake_ports.h"
 #include "fakes/fake_timers.h"
-#include "fakes/fake_user_prompt.h"
 #include "platform/registry_key.h"
-#include "ui/app_services.h"
 #include "ui/settings/settings_controls.h"
 #include "ui/settings/settings_page.h"
 
@@ -96,9 +91,11 @@ class FakeSettingsDialogs : public SettingsDialogs {
   }
 };
 
-class SettingsPageTest : public ::testing::Test {
+class SettingsPageTest : public ::testing::Test, protected fakes::FakePorts, protected CoreObjects {
  protected:
-  SettingsPageTest() {
+  SettingsPageTest() : CoreObjects(ports()) {
+    adapterPresent = true;
+    startup.dot1xAvailable = true;
     identity.driverKey = "{4D36E972-E325-11CE-BFC1-08002BE10318}\\0007";
     registry.putKey(RegistryHive::LocalMachine, kParametersKey);
     registry.putValue(RegistryHive::LocalMachine, kParametersKey, "DriverDesc",
@@ -182,38 +179,6 @@ class SettingsPageTest : public ::testing::Test {
                        std::string(kParametersKey) + "\\CustomParams\\Configurations", value);
     return stored == nullptr ? "(absent)" : RegistryValueText(*stored);
   }
-
-  fakes::FakeRegistry registry;
-  fakes::FakeNdisLibrary ndis;
-  fakes::FakeCompletionEvents events;
-  fakes::FakeDot1xLibrary dot1xLibrary;
-  fakes::FakeGuidSource guids;
-  fakes::FakeUserPrompt prompt;
-  fakes::FakeIpHelper ipHelper;
-  fakes::FakeFileInfo files;
-  DiscardingDot1xDiagnostics diagnostics;
-  Dot1xClient dot1x{dot1xLibrary, diagnostics};
-  SystemKind system;
-  AdapterIdentity identity;
-  bool channelOpened = false;
-  bool adapterPresent = true;
-  bool zeroConfigInControl = false;
-  bool dot1xAvailable = true;
-  ProfileRecords records;
-  Adapter adapter{ndis, events, channelOpened, identity.current};
-  DriverParameters parameters{ndis, registry, system, identity};
-  DriverVersion driverVersion{parameters, registry, files, system};
-  CardConfigId cardConfigId{parameters, guids};
-  DriverParameterMirror mirror{registry, parameters, cardConfigId, system, adapterPresent};
-  ProfileStore store{registry, parameters, cardConfigId, prompt, system, records.list};
-  AppServices services{system,         identity,
-                       adapter,        parameters,
-                       driverVersion,  ipHelper,
-                       files,          dot1x,
-                       records,        store,
-                       mirror,         prompt,
-                       adapterPresent, zeroConfigInControl,
-                       dot1xAvailable};
 
   fakes::FakeControlSurface controls;
   FakeSettingsWindow window;

@@ -158,7 +158,7 @@ TEST_F(SettingsPageControls, ManualEntryThenPassphraseEntrySwitchTheEditsAndForg
 }
 
 TEST_F(SettingsPageControls, WithoutWpaSupportWpaPskStaysDisabledAndUnchecked) {
-  dot1xAvailable = false;
+  startup.dot1xAvailable = false;  // the start-up checks found no 802.1X client
   storeVirtualProfile(WepProfile("0123456789", 5));
   open();
   EXPECT_FALSE(enabled(kWpaPsk));

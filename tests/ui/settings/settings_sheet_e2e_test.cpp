@@ -199,7 +199,7 @@ class SettingsSheetEndToEnd : public ::testing::Test {
     sheet.run(nullptr, pages, true, false);
     return driver.observed;
   }
-  static bool Dot1xClientPresent() { return RealMachine(true).dot1xAvailable; }
+  static bool Dot1xClientPresent() { return RealMachine(true).core.dot1xAvailable(); }
 };
 
 TEST_F(SettingsSheetEndToEnd, TheRightWepKeyConnects) {

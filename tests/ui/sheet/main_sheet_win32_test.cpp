@@ -9,13 +9,9 @@
 #include <vector>
 
 #include "adapter/oids.h"
+#include "core/core_objects.h"
 #include "dialogs/sheet_ids.h"
-#include "fakes/fake_dot1x_library.h"
-#include "fakes/fake_guid_source.h"
-#include "fakes/fake_ndis_library.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_system_ports.h"
-#include "fakes/fake_user_prompt.h"
+#include "fakes/fake_ports.h"
 #include "monitor/monitor_texts.h"
 #include "stand_in_pages.h"
 #include "ui/sheet/sheet_texts.h"
@@ -32,35 +28,10 @@ std::vector<std::uint8_t> SsidAnswer(const std::string& ssid) {
   return answer;
 }
 
-struct FakeServices {
-  fakes::FakeRegistry registry;
-  fakes::FakeNdisLibrary ndis;
-  fakes::FakeCompletionEvents events;
-  fakes::FakeDot1xLibrary dot1xLibrary;
-  fakes::FakeGuidSource guids;
-  fakes::FakeUserPrompt prompt;
-  fakes::FakeIpHelper ipHelper;
-  fakes::FakeFileInfo files;
-  DiscardingDot1xDiagnostics diagnostics;
-  SystemKind system;
-  AdapterIdentity identity;
-  bool opened = false;
-  bool present = true;
-  bool zeroConfig = false;
-  bool dot1xAvailable = true;
-  ProfileRecords records;
-  Adapter adapter{ndis, events, opened, identity.current};
-  DriverParameters parameters{ndis, registry, system, identity};
-  DriverVersion driverVersion{parameters, registry, files, system};
-  Dot1xClient dot1x{dot1xLibrary, diagnostics};
-  CardConfigId cardConfigId{parameters, guids};
-  ProfileStore store{registry, parameters, cardConfigId, prompt, system, records.list};
-  DriverParameterMirror mirror{registry, parameters, cardConfigId, system, present};
-  AppServices services{system,   identity, adapter, parameters, driverVersion,
-                       ipHelper, files,    dot1x,   records,    store,
-                       mirror,   prompt,   present, zeroConfig, dot1xAvailable};
-
-  FakeServices() {
+struct FakeServices : fakes::FakePorts, CoreObjects {
+  FakeServices() : CoreObjects(ports()) {
+    adapterPresent = true;
+    startup.dot1xAvailable = true;
     setState(1);
     ndis.answerWord(oid::kVndChannelInfo, 2437 | (0x0400u << 16));
     ndis.answerWord(oid::k80211InfrastructureMode, 1);

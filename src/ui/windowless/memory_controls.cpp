@@ -1,8 +1,8 @@
-#include "memory_controls.h"
+#include "ui/windowless/memory_controls.h"
 
 #include <algorithm>
 
-namespace kestrel::ctl {
+namespace kestrel {
 
 void MemoryControls::clearList(ControlId id) {
   at(id).items.clear();
@@ -26,15 +26,16 @@ void MemoryControls::selectListItem(ControlId id, int index) {
 }
 
 void MemoryControls::setSliderRange(ControlId id, int minimum, int maximum) {
-  Control& control = at(id);
-  control.minimum = minimum;
-  control.maximum = std::max(minimum, maximum);
-  control.position = std::clamp(control.position, control.minimum, control.maximum);
+  MemoryControl& control = at(id);
+  control.sliderMin = minimum;
+  control.sliderMax = maximum;
+  control.sliderPosition = std::clamp(control.sliderPosition, minimum, std::max(minimum, maximum));
 }
 
 void MemoryControls::setSliderPosition(ControlId id, int position) {
-  Control& control = at(id);
-  control.position = std::clamp(position, control.minimum, control.maximum);
+  MemoryControl& control = at(id);
+  control.sliderPosition =
+      std::clamp(position, control.sliderMin, std::max(control.sliderMin, control.sliderMax));
 }
 
-}  // namespace kestrel::ctl
+}  // namespace kestrel
