@@ -43,33 +43,17 @@ struct KernelHandleTraits {
 };
 using UniqueHandle = UniqueResource<HANDLE, KernelHandleTraits>;
 
-struct MemoryDcTraits {
-  static HDC none() { return nullptr; }
-  static bool valid(HDC dc) { return dc != nullptr; }
-  static void close(HDC dc) { DeleteDC(dc); }
+// A handle that is null when there is none, closed by one function.
+template <typename Handle, auto Close>
+struct NullHandleTraits {
+  static Handle none() { return nullptr; }
+  static bool valid(Handle handle) { return handle != nullptr; }
+  static void close(Handle handle) { Close(handle); }
 };
-using UniqueMemoryDc = UniqueResource<HDC, MemoryDcTraits>;
-
-struct GdiObjectTraits {
-  static HGDIOBJ none() { return nullptr; }
-  static bool valid(HGDIOBJ object) { return object != nullptr; }
-  static void close(HGDIOBJ object) { DeleteObject(object); }
-};
-using UniqueGdiObject = UniqueResource<HGDIOBJ, GdiObjectTraits>;
-
-struct IconTraits {
-  static HICON none() { return nullptr; }
-  static bool valid(HICON icon) { return icon != nullptr; }
-  static void close(HICON icon) { DestroyIcon(icon); }
-};
-using UniqueIcon = UniqueResource<HICON, IconTraits>;
-
-struct HookTraits {
-  static HHOOK none() { return nullptr; }
-  static bool valid(HHOOK hook) { return hook != nullptr; }
-  static void close(HHOOK hook) { UnhookWindowsHookEx(hook); }
-};
-using UniqueHook = UniqueResource<HHOOK, HookTraits>;
+using UniqueMemoryDc = UniqueResource<HDC, NullHandleTraits<HDC, DeleteDC>>;
+using UniqueGdiObject = UniqueResource<HGDIOBJ, NullHandleTraits<HGDIOBJ, DeleteObject>>;
+using UniqueIcon = UniqueResource<HICON, NullHandleTraits<HICON, DestroyIcon>>;
+using UniqueHook = UniqueResource<HHOOK, NullHandleTraits<HHOOK, UnhookWindowsHookEx>>;
 
 // A window's display context from GetDC, released to that window.
 class WindowDc {

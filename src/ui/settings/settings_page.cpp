@@ -240,6 +240,12 @@ void SettingsPage::checkWpaPskRadio() {
   controls_.setChecked(kWpaPsk, true);
 }
 
+void SettingsPage::checkPassphraseEntry() {
+  controls_.setChecked(kPassphraseEntry, true);
+  controls_.setChecked(kManualEntry, false);
+  entryMode_ = EntryMode::Passphrase;
+}
+
 void SettingsPage::checkSecurityRadios(const SecurityControls& state) {
   for (const ControlState& radio : state.checked)
     controls_.setChecked(radio.id, radio.on);
@@ -383,9 +389,7 @@ void SettingsPage::onSsidChosen() {
     checkWpaPskRadio();
     if (network.security == ScannedSecurity::PreSharedKey) {
       enableAll({kAdvancedSecurity, kPassphrase, kPassphraseLabel}, true);
-      controls_.setChecked(kPassphraseEntry, true);
-      controls_.setChecked(kManualEntry, false);
-      entryMode_ = EntryMode::Passphrase;
+      checkPassphraseEntry();
       clearPassphraseEdit();
       controls_.setText(kKey, "");
     } else {
@@ -474,9 +478,7 @@ void SettingsPage::onWpaPsk() {
   // Without the 802.1X client the radio is not checked, but the group still turns to a
   // passphrase.
   const SecurityControls state = SecurityControlsFor(Security::WpaPsk, KeyEntry::Passphrase, true);
-  controls_.setChecked(kPassphraseEntry, true);
-  controls_.setChecked(kManualEntry, false);
-  entryMode_ = EntryMode::Passphrase;
+  checkPassphraseEntry();
   for (const ControlState& control : state.enabled)
     controls_.enable(control.id, control.on);
 }

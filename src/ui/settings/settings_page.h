@@ -94,6 +94,7 @@ class SettingsPage : public SettingsPageLink {
   // The security group's checks and enabling, all of them set here.
   void showSecurity(Security security, KeyEntry entry);
   void checkWpaPskRadio();
+  void checkPassphraseEntry();
   void checkSecurityRadios(const SecurityControls& state);
   KeyEntry keyEntry() const;
   void enableAll(std::initializer_list<ControlId> ids, bool enabled);
