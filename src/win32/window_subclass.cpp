@@ -1,7 +1,10 @@
 #include "win32/window_subclass.h"
 
 #include <cstddef>
+#include <unordered_map>
 #include <vector>
+
+#include "win32/critical_section.h"
 
 namespace kestrel {
 
@@ -24,8 +27,43 @@ struct Chain {
   std::size_t next = 0;  // the procedure CallNextSubclass calls, counted from the front, plus 1
 };
 
-Chain* ChainOf(HWND window) {
+// The property is the record an installation or removal reads: the system drops it with the
+// window, even one whose WM_NCDESTROY our procedure never saw. Every message looks its chain
+// up in this process's own table instead, since under Wine each property read is a round trip
+// to the server.
+Chain* RecordedChain(HWND window) {
   return static_cast<Chain*>(GetPropW(window, kChainProperty));
+}
+
+struct ChainTable {
+  CriticalSection lock;
+  std::unordered_map<HWND, Chain*> chains;
+};
+
+ChainTable& Table() {
+  static ChainTable table;
+  return table;
+}
+
+Chain* ChainOf(HWND window) {
+  ChainTable& table = Table();
+  CriticalSectionGuard guard(table.lock);
+  const auto found = table.chains.find(window);
+  return found != table.chains.end() ? found->second : nullptr;
+}
+
+void Remember(HWND window, Chain* chain) {
+  ChainTable& table = Table();
+  CriticalSectionGuard guard(table.lock);
+  table.chains[window] = chain;
+}
+
+void Forget(HWND window, const Chain* chain) {
+  ChainTable& table = Table();
+  CriticalSectionGuard guard(table.lock);
+  const auto found = table.chains.find(window);
+  if (found != table.chains.end() && found->second == chain)
+    table.chains.erase(found);
 }
 
 LRESULT CALLBACK ChainProc(HWND window, UINT message, WPARAM w, LPARAM l);
@@ -57,6 +95,7 @@ void ReleaseIfDone(HWND window, Chain* chain) {
     return;
   SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chain->original));
   RemovePropW(window, kChainProperty);
+  Forget(window, chain);
   delete chain;
 }
 
@@ -85,13 +124,14 @@ bool InstallSubclass(HWND window, SubclassProcedure procedure, UINT_PTR id, DWOR
   GetWindowThreadProcessId(window, &process);
   if (process != GetCurrentProcessId())
     return false;
-  Chain* chain = ChainOf(window);
+  Chain* chain = RecordedChain(window);
   if (chain == nullptr) {
     chain = new Chain;
     if (!SetPropW(window, kChainProperty, chain)) {
       delete chain;
       return false;
     }
+    Remember(window, chain);
     chain->original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ChainProc)));
   }
@@ -106,7 +146,7 @@ bool InstallSubclass(HWND window, SubclassProcedure procedure, UINT_PTR id, DWOR
 }
 
 void RemoveSubclass(HWND window, SubclassProcedure procedure, UINT_PTR id) {
-  Chain* chain = ChainOf(window);
+  Chain* chain = RecordedChain(window);
   if (chain == nullptr)
     return;
   for (Subclass& subclass : chain->subclasses)

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "win32/thread_hook.h"
+#include "win32/active_window_hook.h"
 
 namespace kestrel {
 
@@ -19,8 +19,10 @@ std::vector<AttachedPage>& Attached() {
   return pages;
 }
 
-UniqueHook& Hook() {
-  static UniqueHook hook;
+LRESULT CALLBACK GetMessageHook(int code, WPARAM removal, LPARAM message);
+
+ActiveWindowHook& Hook() {
+  static ActiveWindowHook hook(WH_GETMESSAGE, GetMessageHook);
   return hook;
 }
 
@@ -42,7 +44,7 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM removal, LPARAM message) {
       }
     }
   }
-  return CallNextHookEx(Hook().get(), code, removal, message);
+  return CallNextHookEx(nullptr, code, removal, message);
 }
 
 }  // namespace
@@ -52,8 +54,7 @@ void AttachPageKeyFilter(HWND page, PageKeyRule rule) {
   if (std::none_of(pages.begin(), pages.end(),
                    [page](const AttachedPage& attached) { return attached.page == page; }))
     pages.push_back({page, rule});
-  if (!Hook())
-    Hook() = HookThisThread(WH_GETMESSAGE, GetMessageHook);
+  Hook().start(GetParent(page));
 }
 
 void DetachPageKeyFilter(HWND page) {
@@ -63,7 +64,7 @@ void DetachPageKeyFilter(HWND page) {
                      [page](const AttachedPage& attached) { return attached.page == page; }),
       pages.end());
   if (pages.empty())
-    Hook().reset();
+    Hook().stop();
 }
 
 }  // namespace kestrel

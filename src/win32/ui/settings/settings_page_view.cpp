@@ -4,7 +4,6 @@
 #include "resource.h"
 #include "ui/settings/settings_controls.h"
 #include "win32/help_pane.h"
-#include "win32/thread_hook.h"
 
 namespace kestrel {
 
@@ -91,12 +90,11 @@ void SettingsPageView::onTimer(UINT_PTR id) {
   page_.onTimer(static_cast<std::uint32_t>(id));
 }
 
-// The key hook is set only while the page is shown: every message of the thread passes it.
+// The key hook is set only while the page is shown and the sheet active: every message of
+// the thread passes it.
 void SettingsPageView::onSetActive() {
-  if (!keyHook_) {
-    keyHook_ = HookThisThread(WH_GETMESSAGE, KeyHook);
-    keyHookPage = this;
-  }
+  keyHook_.start(GetParent(hwnd()));
+  keyHookPage = this;
   page_.onSetActive();
   ShowPageHelp(GetDlgItem(hwnd(), IDC_SETTINGS_HELP), "settings.rtf");
 }
@@ -113,7 +111,7 @@ bool SettingsPageView::onKillActive() {
 }
 
 void SettingsPageView::removeKeyHook() {
-  keyHook_.reset();
+  keyHook_.stop();
   if (keyHookPage == this)
     keyHookPage = nullptr;
 }

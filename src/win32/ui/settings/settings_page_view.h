@@ -11,6 +11,7 @@
 #include "ui/settings/settings_page_window.h"
 #include "ui/sheet/close_procedure.h"
 #include "ui/sheet_services.h"
+#include "win32/active_window_hook.h"
 #include "win32/animated_picture.h"
 #include "win32/dialog_view.h"
 #include "win32/scoped_handles.h"
@@ -67,7 +68,7 @@ class SettingsPageView : public DialogView,
   // A still picture stands in its off-screen image once drawn: the timer's later ticks
   // leave it alone.
   std::array<bool, 4> stillDrawn_{};
-  UniqueHook keyHook_;
+  ActiveWindowHook keyHook_{WH_GETMESSAGE, KeyHook};
 };
 
 }  // namespace kestrel
