@@ -72,24 +72,30 @@ median() {
 }
 
 # The build a measurement runs: the x86 one unless the script was given --x64 (as
-# scripts/run). Sets preset, WINEARCH and bin and, unless KESTREL_BIN names a directory of
-# programs built already, builds the TARGETS it needs, so that a fresh clone can measure.
+# scripts/run), or where 32-bit Wine is not installed (it then says so). Sets preset,
+# WINEARCH and bin and, unless KESTREL_BIN names a directory of programs built already,
+# builds the TARGETS it needs, so that a fresh clone can measure.
 # Usage: use_build X64(0|1) TARGET...
 use_build() {
-  if [ "$1" = 1 ]; then
+  local x64="$1"
+  shift
+  [ -n "${KESTREL_BIN:-}" ] || "$root/scripts/bootstrap" >/dev/null
+  if [ "$x64" != 1 ] && ! "$root/scripts/wine32-ready"; then
+    echo "32-bit Wine is not installed here: measuring the 64-bit build instead" >&2
+    x64=1
+  fi
+  if [ "$x64" = 1 ]; then
     preset=windows
     export WINEARCH=win64
   else
     preset=windows-x86
     export WINEARCH=win32
   fi
-  shift
   if [ -n "${KESTREL_BIN:-}" ]; then
     bin="$KESTREL_BIN"
     return 0
   fi
   bin="$root/build/$preset/bin"
-  "$root/scripts/bootstrap" >/dev/null
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j2 --target "$@" >/dev/null
 }

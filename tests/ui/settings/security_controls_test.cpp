@@ -83,7 +83,6 @@ const Case kCases[] = {
      true,
      {kWpaPsk, kPassphraseEntry},
      {kPassphraseLabel, kPassphrase, kAdvancedSecurity}},
-    // 802.1X: only the advanced security dialog, and only with the 802.1X client.
 };
 
 TEST(SecurityControls, EveryChoiceEntryModeAndWpaAvailabilityChecksAndEnablesItsControls) {
