@@ -80,8 +80,9 @@ use_build() {
   local x64="$1"
   shift
   [ -n "${KESTREL_BIN:-}" ] || "$root/scripts/bootstrap" >/dev/null
-  if [ "$x64" != 1 ] && ! "$root/scripts/wine32-ready"; then
-    echo "32-bit Wine is not installed here: measuring the 64-bit build instead" >&2
+  local why
+  if [ "$x64" != 1 ] && ! why=$("$root/scripts/wine32-ready"); then
+    echo "$why: measuring the 64-bit build instead" >&2
     x64=1
   fi
   if [ "$x64" = 1 ]; then
