@@ -11,6 +11,9 @@ if(NOT KESTREL_WIXL OR NOT KESTREL_MSIBUILD)
 endif()
 # wixl writes language 1033 into the summary's template whatever the source says; the
 # package is a Japanese one (the source's Languages), so msibuild sets it afterwards.
+# wixl also marks an action that sets a property (type 51) as one run from the script
+# (2099): run so, it would set the deferred actions' CustomActionData too late and
+# unformatted. msibuild makes them immediate again.
 if(KESTREL_WINDOWS_ARCH STREQUAL x64)
   set(kestrel_msi_template "x64;1041")
 else()
@@ -20,7 +23,7 @@ endif()
 set(kestrel_msi_source ${CMAKE_SOURCE_DIR}/packaging/kestrel-utility.wxs)
 set(kestrel_msi_files
   $<TARGET_FILE:corvusap> $<TARGET_FILE:kestrelctl> $<TARGET_FILE:kestrel-sim>
-  $<TARGET_FILE:dnin50> $<TARGET_FILE:aegis_e5> $<TARGET_FILE:kwlsvc08>
+  $<TARGET_FILE:dnin50> $<TARGET_FILE:aegis_e5> $<TARGET_FILE:kwlsvc08> $<TARGET_FILE:kestrel_deploy>
   ${CMAKE_SOURCE_DIR}/packaging/README.txt ${CMAKE_SOURCE_DIR}/resources/icons/application.ico)
 foreach(page settings networks statistics about)
   list(APPEND kestrel_msi_files ${CMAKE_SOURCE_DIR}/resources/help/${page}.rtf)
@@ -36,8 +39,11 @@ function(kestrel_add_msi target version output stage)
         -D Version=${version} -o ${output} ${kestrel_msi_source}
     COMMAND ${KESTREL_MSIBUILD} ${output}
       -s "KESTREL LX740N Wireless Utility ${version}" KESTREL "${kestrel_msi_template}"
+    COMMAND ${KESTREL_MSIBUILD} ${output}
+      -q "UPDATE `CustomAction` SET `Type` = 51 WHERE `Action` = 'ImportDeployedProfilesCommand'"
+      -q "UPDATE `CustomAction` SET `Type` = 51 WHERE `Action` = 'ApplyDeployedProfileCommand'"
     DEPENDS ${kestrel_msi_source} ${kestrel_msi_files}
-      corvusap kestrelctl kestrel-sim dnin50 aegis_e5 kwlsvc08
+      corvusap kestrelctl kestrel-sim dnin50 aegis_e5 kwlsvc08 kestrel_deploy
     COMMENT "Building ${output}"
     VERBATIM)
   add_custom_target(${target} ALL DEPENDS ${output})

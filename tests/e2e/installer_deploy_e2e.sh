@@ -75,12 +75,13 @@ def profile(name, ssid, passphrase):
 def write(name, profiles):
     document = {"format": "kestrel-profiles", "version": 1, "secrets": "included",
                 "profiles": profiles}
-    json.dump(document, open(sys.argv[1] + "/" + name, "w", encoding="utf-8"), indent=2)
+    json.dump(document, open(sys.argv[1] + "/" + name, "w", encoding="utf-8"), indent=2,
+              ensure_ascii=False)
 # Not the factory-default network: a first start that pushed the defaults would not reach it.
 write("office.json", [profile("Office", "KESTREL_WPA", "kestrel-wpa-psk"),
                       profile("Guest", "Guest Net", None)])
 write("bad.json", [profile("Office", "KESTREL_11g", "MARLOWE-DUSKY-V"),
-                   profile("Short", "KESTREL_11g", "short")])
+                   profile("会議室", "KESTREL_11g", "short")])
 PY
 
 msiexec deploy /i "$(windows_path "$msi")" ADDLOCAL=ALL \
@@ -109,9 +110,28 @@ wait "$utility" 2>/dev/null
 action_ended() {  # log name, action, return value
   iconv -f CP932 -t UTF-8 "$work/$1.log" | tr -d '\r' | grep -q "終了 .*: $2。 戻り値 $3。"
 }
+# The lines kestrel_deploy.dll relays: the command, what kestrelctl printed, its exit code,
+# each a line of its own in the order given.
+log_holds_lines() {  # log name, then the lines
+  local log="$1"
+  shift
+  iconv -f CP932 -t UTF-8 "$work/$log.log" | tr -d '\r' | python3 -c '
+import sys
+lines = sys.stdin.read().split("\n")
+want = sys.argv[1:]
+at = 0
+for line in lines:
+    if at < len(want) and line == want[at]:
+        at += 1
+sys.exit(0 if at == len(want) else 1)' "$@" || { echo "  $log.log lacks: $*"; return 1; }
+}
+kestrelctl_windows="C:\\Program Files\\$product\\kestrelctl.exe"
 check "... the import and the apply ran as deferred actions that succeeded" \
   bash -c "$(declare -f action_ended); work='$work'
     action_ended deploy ImportDeployedProfiles 1 && action_ended deploy ApplyDeployedProfile 1"
+check "... and the log holds both kestrelctl commands and their exit codes" log_holds_lines deploy \
+  "Running \"$kestrelctl_windows\" profiles import \"$(windows_path "$work/office.json")\" --replace --yes" \
+  "imported: Office" "imported: Guest" "Exit code 0" "Running \"$kestrelctl_windows\" profiles apply \"Office\" --no-wait" "Exit code 0"
 msiexec remove /x "$(windows_path "$msi")"
 check "the package uninstalls" test $? -eq 0
 
@@ -122,6 +142,9 @@ check "... and leaves no program files behind" \
 check "... its log shows the import failing and the installation ending with it" \
   bash -c "$(declare -f action_ended); work='$work'
     action_ended bad ImportDeployedProfiles 0 && action_ended bad InstallFinalize 0"
+check "... and why: kestrelctl's refusal of the profile and its field, and its exit code" \
+  log_holds_lines bad 'profile 2 "会議室", Passphrase (line 86): a passphrase has 8 to 63 characters' \
+  "not imported: nothing was written" "Exit code 4"
 msiexec plain /i "$(windows_path "$msi")"
 check "without the properties the package installs as before" test $? -eq 0
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Checks that our DNIN50.dll and AegisE5.dll export exactly the names and ordinals of the
-# committed table, the same in both builds: no decorated duplicates, the enumeration
-# functions by ordinal only.
+# Checks that our DNIN50.dll, AegisE5.dll and kestrel_deploy.dll export exactly the names
+# and ordinals of the committed table, the same in both builds: no decorated duplicates,
+# the enumeration functions by ordinal only.
 # Usage: export_check.sh OBJDUMP BIN_DIR EXPECTED
 set -uo pipefail
 objdump="$1" bin="$2" expected="$3"
@@ -19,7 +19,7 @@ exports_of() {
     }' | sort -k2,2n
 }
 
-actual="$(for dll in DNIN50.dll AegisE5.dll; do exports_of "$dll"; done)"
+actual="$(for dll in DNIN50.dll AegisE5.dll kestrel_deploy.dll; do exports_of "$dll"; done)"
 want="$(grep -v '^#' "$expected" | grep .)"
 if [ "$actual" = "$want" ]; then
   printf '%s\n' "$actual" | awk '{print $1}' | uniq -c

@@ -13,7 +13,7 @@ case "$arch" in
   *) echo "pe check: unknown build '$arch'" >&2; exit 2 ;;
 esac
 programs=(corvusap.exe kestrelctl.exe kestrel-sim.exe)
-libraries=(DNIN50.dll AegisE5.dll)
+libraries=(DNIN50.dll AegisE5.dll kestrel_deploy.dll)
 
 failures=0
 fail() { echo "FAIL $*"; failures=$((failures + 1)); }
