@@ -4,10 +4,10 @@
 
 // Pictures (type "GIF"). Page headers.
 #define IDG_HEADER_INFORMATION 144
-#define IDG_HEADER_NETWORK 168 /* several images: played by the frame player */
+#define IDG_HEADER_NETWORK 168
 
 // Pictures beside the settings page's network-type and security groups.
-#define IDG_SETTINGS_ACCESS_POINT 166 /* several images */
+#define IDG_SETTINGS_ACCESS_POINT 166
 #define IDG_SETTINGS_ADHOC 167
 #define IDG_SETTINGS_PADLOCK 189
 #define IDG_SETTINGS_KEY 192
