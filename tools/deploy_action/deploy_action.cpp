@@ -10,8 +10,11 @@
 #include <vector>
 
 #include "output_lines.h"
+#include "win32/scoped_handles.h"
 
 namespace {
+
+using kestrel::UniqueHandle;
 
 void Log(MSIHANDLE install, const std::wstring& text) {
   PMSIHANDLE record = MsiCreateRecord(1);
@@ -60,62 +63,51 @@ std::wstring SystemError(DWORD code) {
   return L"Windows error " + Decimal(code);
 }
 
-struct Handle {
-  HANDLE value = nullptr;
-  Handle() = default;
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  ~Handle() { close(); }
-  void close() {
-    if (value != nullptr && value != INVALID_HANDLE_VALUE)
-      CloseHandle(value);
-    value = nullptr;
-  }
-};
-
 // Runs `commandLine` with its standard output and error in one pipe, each line of them
 // into the log, and gives its exit code (or false, logged, when it did not start).
 bool RunLogged(MSIHANDLE install, std::wstring commandLine, DWORD& exitCode) {
   SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  Handle readEnd, writeEnd, input;
-  if (CreatePipe(&readEnd.value, &writeEnd.value, &inheritable, 0) == FALSE) {
+  HANDLE pipeRead = nullptr;
+  HANDLE pipeWrite = nullptr;
+  if (CreatePipe(&pipeRead, &pipeWrite, &inheritable, 0) == FALSE) {
     Log(install, L"The output pipe could not be made: " + SystemError(GetLastError()));
     return false;
   }
-  SetHandleInformation(readEnd.value, HANDLE_FLAG_INHERIT, 0);
+  UniqueHandle readEnd(pipeRead);
+  UniqueHandle writeEnd(pipeWrite);
+  SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
   // Nothing to read: a question the program asks is answered by end of input.
-  input.value = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
-                            OPEN_EXISTING, 0, nullptr);
+  UniqueHandle input(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 &inheritable, OPEN_EXISTING, 0, nullptr));
 
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = input.value;
-  startup.hStdOutput = writeEnd.value;
-  startup.hStdError = writeEnd.value;
+  startup.hStdInput = input.get();
+  startup.hStdOutput = writeEnd.get();
+  startup.hStdError = writeEnd.get();
   PROCESS_INFORMATION process{};
   if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                      nullptr, &startup, &process) == FALSE) {
     Log(install, L"It could not be started: " + SystemError(GetLastError()));
     return false;
   }
-  Handle processHandle, threadHandle;
-  processHandle.value = process.hProcess;
-  threadHandle.value = process.hThread;
+  UniqueHandle child(process.hProcess);
+  UniqueHandle childThread(process.hThread);
   // Only the child holds the write end now, so the pipe ends when the child does.
-  writeEnd.close();
-  input.close();
+  writeEnd.reset();
+  input.reset();
 
   kestrel::deploy::OutputLines lines(
       [install](const std::string& line) { Log(install, WideFromUtf8(line)); });
   char buffer[4096];
   DWORD read = 0;
-  while (ReadFile(readEnd.value, buffer, sizeof(buffer), &read, nullptr) != FALSE && read > 0)
+  while (ReadFile(readEnd.get(), buffer, sizeof(buffer), &read, nullptr) != FALSE && read > 0)
     lines.feed(buffer, read);
   lines.finish();
 
-  WaitForSingleObject(process.hProcess, INFINITE);
-  if (GetExitCodeProcess(process.hProcess, &exitCode) == FALSE) {
+  WaitForSingleObject(child.get(), INFINITE);
+  if (GetExitCodeProcess(child.get(), &exitCode) == FALSE) {
     Log(install, L"Its exit code could not be read: " + SystemError(GetLastError()));
     return false;
   }
